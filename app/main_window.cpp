@@ -1,0 +1,42 @@
+#include "app/main_window.h"
+
+#include "app/banner_ticker.h"
+#include "app/globals.h"
+#include "app/main_window_design.h"
+
+namespace app {
+namespace {
+
+MainWindow* theMainWindow = nullptr;
+
+std::array<rt::CheckBox*, letter::kStyleCount> styleBoxes(const rt::Window& window) {
+    return {&window.get<rt::CheckBox>("StyleBox1"), &window.get<rt::CheckBox>("StyleBox2"),
+            &window.get<rt::CheckBox>("StyleBox3"), &window.get<rt::CheckBox>("StyleBox4"),
+            &window.get<rt::CheckBox>("StyleBox5"), &window.get<rt::CheckBox>("StyleBox6")};
+}
+
+}  // namespace
+
+MainWindow::MainWindow()
+    : window(mainWindowDesign()),
+      nameBox(window.get<rt::EditBox>("NameBox")),
+      forbiddenCharsBox(window.get<rt::EditBox>("ForbiddenCharsBox")),
+      letterBox(window.get<rt::EditBox>("LetterBox")),
+      countLabel(window.get<rt::Label>("CountLabel")),
+      bannerLabel(window.get<rt::Label>("BannerLabel")),
+      bannerTimer(window.get<rt::Timer>("BannerTimer")),
+      generateButton(window.get<rt::Button>("GenerateButton")),
+      saveButton(window.get<rt::Button>("SaveButton")),
+      printButton(window.get<rt::Button>("PrintButton")),
+      bannerPicture(window.get<rt::PlainControl>("BannerPicture")),
+      composer(nameBox, forbiddenCharsBox, letterBox, countLabel, Salutation, OpeningPickMemory),
+      styleSelector(styleBoxes(window), Salutation) {
+    theMainWindow = this;
+    generateButton.onClick([this] { composer.Generate(); });
+    styleSelector.bind();
+    bannerTimer.onTick(BannerTimerTick);
+}
+
+MainWindow* mainWindow() { return theMainWindow; }
+
+}  // namespace app

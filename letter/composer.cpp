@@ -1,0 +1,112 @@
+#include "letter/composer.h"
+
+#include "letter/corpus.h"
+#include "runtime/application.h"
+#include "runtime/clock.h"
+
+namespace letter {
+namespace {
+
+// The single-byte character at the start or end of the name, or the empty
+// text when that end is a multi-byte character.
+rt::Text singleByteEnd(const rt::Text& name, bool last) {
+    const std::string& bytes = name.bytes();
+    std::size_t start = 0;
+    std::size_t size = rt::characterLength(bytes, 0);
+    if (last) {
+        for (std::size_t at = 0; at < bytes.size(); at += rt::characterLength(bytes, at)) {
+            start = at;
+            size = rt::characterLength(bytes, at);
+        }
+    }
+    if (size != 1) return {};
+    return rt::Text::fromBytes(std::string_view(bytes).substr(start, 1));
+}
+
+bool listed(const rt::Text& character, const rt::Text& forbidden) {
+    return !character.empty() && rt::find(forbidden, character) != -1;
+}
+
+}  // namespace
+
+NameVerdict checkName(const rt::Text& name, const rt::Text& forbidden) {
+    if (name == rt::Text()) return NameVerdict::Missing;
+    if (listed(singleByteEnd(name, false), forbidden) || listed(singleByteEnd(name, true), forbidden))
+        return NameVerdict::LetterOrDigitAtEnd;
+    if (rt::length(name) <= 3) return NameVerdict::TooShort;
+    return NameVerdict::Accepted;
+}
+
+Picks drawPicks(RandomGenerator& generator, std::int32_t& openingPickMemory,
+                const std::function<std::uint32_t()>& readTick) {
+    const auto signedTick = [&] { return static_cast<std::int32_t>(readTick()); };
+    Picks picks;
+
+    generator.seed(static_cast<std::uint32_t>(signedTick()));
+    picks.opening = generator.draw(poolSize(1));
+    if (picks.opening == openingPickMemory) {
+        picks.opening = generator.draw(poolSize(1));
+        openingPickMemory = 0;
+    } else {
+        openingPickMemory = picks.opening;
+    }
+
+    generator.seed(static_cast<std::uint32_t>(2 * static_cast<std::int64_t>(signedTick())));
+    picks.body = generator.draw(poolSize(2));
+
+    generator.seed(static_cast<std::uint32_t>(signedTick() / 2));
+    picks.resolve = generator.draw(poolSize(3));
+
+    const std::int64_t t4 = signedTick();
+    const std::int64_t t5 = signedTick();
+    generator.seed(static_cast<std::uint32_t>(t4 + t5 + 2));
+    picks.closing = generator.draw(poolSize(4));
+    return picks;
+}
+
+rt::Text letterDate(const rt::DateTime& now) {
+    const rt::Text formatted = rt::dateTimeToText(now);
+    return rt::left(formatted, rt::find(formatted, frame().dateMarker) + 1);
+}
+
+rt::Text composeLetter(const rt::Text& salutation, const Picks& picks, const rt::Text& name, const rt::Text& date) {
+    const FrameTexts& f = frame();
+    std::string bytes;
+    bytes.reserve(8192);
+    for (const rt::Text* part : {&f.titleLine, &salutation, &entry(1, picks.opening), &entry(2, picks.body),
+                                 &entry(3, picks.resolve), &entry(4, picks.closing), &f.signatureLead, &name,
+                                 &f.lineEnd, &f.dateLead, &date, &f.lineEnd, &f.closingLine, &f.saluteLine}) {
+        bytes += part->bytes();
+    }
+    return rt::Text::fromBytes(bytes);
+}
+
+rt::Text countCaption(std::int64_t letterBytes) {
+    return frame().countLead + rt::numberToText(static_cast<double>(letterBytes) / 2) + frame().countTail;
+}
+
+void LetterComposer::Generate() {
+    const ComposerMessages& messages = composerMessages();
+    const rt::Text name = nameBox_.text();
+    switch (checkName(name, forbiddenCharsBox_.text())) {
+        case NameVerdict::Missing:
+            rt::messageBox(messages.nameMissing, messages.noticeTitle);
+            return;
+        case NameVerdict::LetterOrDigitAtEnd:
+            rt::messageBox(messages.nameChars, messages.realNameTitle);
+            return;
+        case NameVerdict::TooShort:
+            rt::messageBox(messages.nameShort, messages.realNameTitle);
+            return;
+        case NameVerdict::Accepted:
+            break;
+    }
+    const Picks picks = drawPicks(generator_, openingPickMemory_, rt::tickCount);
+    const rt::Text letter = composeLetter(salutation_, picks, name, letterDate(rt::currentDateTime()));
+    // One clear and one append: the caret ends at the end with the last lines in view.
+    letterBox_.setText({});
+    letterBox_.append(letter);
+    countLabel_.setCaption(countCaption(rt::length(letterBox_.text())));
+}
+
+}  // namespace letter

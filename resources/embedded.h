@@ -1,0 +1,22 @@
+// The fixed data compiled into the program (see resources/CMakeLists.txt).
+// Texts are GB18030 with CR LF; pictures and tunes are their files' bytes.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace res {
+
+extern const std::span<const std::string_view> pool1;
+extern const std::span<const std::string_view> pool2;
+extern const std::span<const std::string_view> pool3;
+extern const std::span<const std::string_view> pool4;
+
+extern const std::string_view bannerText;
+extern const std::string_view generalProgramText;
+extern const std::string_view articlesText;
+
+extern const std::string_view bannerJpeg;
+extern const std::string_view icon16, icon24, icon32, icon48, icon128;
+
+}  // namespace res

@@ -1,0 +1,194 @@
+#include "runtime/application.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QEventLoop>
+#include <QFont>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPointer>
+#include <QShortcut>
+#include <QSocketNotifier>
+#include <QTimer>
+#include <QTranslator>
+#include <csignal>
+#include <map>
+#include <unistd.h>
+
+#include "runtime/midi.h"
+#include "runtime/qt_text.h"
+#include "runtime/window_widget.h"
+
+namespace rt {
+namespace {
+
+Application* current = nullptr;
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int number) {
+    const char byte = static_cast<char>(number);
+    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+}
+
+MessageBoxHandler& injectedMessageBox() {
+    static MessageBoxHandler handler;
+    return handler;
+}
+
+}  // namespace
+
+struct Application::Toolkit {
+    Toolkit(int& argc, char** argv) : app(argc, argv) {}
+    QApplication app;
+    QTranslator qtTranslations;
+    std::unique_ptr<QSocketNotifier> signalNotifier;
+    struct Modal {
+        QEventLoop* loop = nullptr;
+        bool destroying = false;
+        std::vector<std::pair<QPointer<QWidget>, bool>> disabled;
+    };
+    std::map<Window*, Modal> modals;
+};
+
+Application::Application(int& argc, char** argv) : toolkit_(std::make_unique<Toolkit>(argc, argv)) {
+    current = this;
+    // The fixed layouts are drawn for a 12-pixel CJK font; naming it keeps
+    // fontconfig from picking Japanese glyph forms under some locales.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("sans-serif")});
+    font.setPixelSize(12);
+    QApplication::setFont(font);
+    // Qt's own buttons and dialogs speak Chinese, like the rest of the program.
+    if (toolkit_->qtTranslations.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&toolkit_->qtTranslations);
+    QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+
+    // A termination signal ends the application the ordinary way, so the exit
+    // clean-up still runs once.
+    if (::pipe(signalPipe) == 0) {
+        toolkit_->signalNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+        QObject::connect(toolkit_->signalNotifier.get(), &QSocketNotifier::activated, [this] {
+            char byte = 0;
+            if (::read(signalPipe[0], &byte, 1) == 1) endApplication(128 + byte);
+        });
+        for (int number : {SIGTERM, SIGINT, SIGHUP}) std::signal(number, onSignal);
+    }
+}
+
+Application::~Application() {
+    runExitCleanup();
+    stopMidi();
+    for (int number : {SIGTERM, SIGINT, SIGHUP}) std::signal(number, SIG_DFL);
+    toolkit_->signalNotifier.reset();
+    for (int& end : signalPipe) {
+        if (end >= 0) ::close(end);
+        end = -1;
+    }
+    current = nullptr;
+}
+
+Application& Application::instance() { return *current; }
+
+void Application::registerExitCleanup(std::function<void()> routine) { exitCleanup_ = std::move(routine); }
+
+void Application::runExitCleanup() {
+    if (cleanedUp_) return;
+    cleanedUp_ = true;
+    if (exitCleanup_) exitCleanup_();
+}
+
+void Application::loadStartupWindow(Window& window, const Handler& created) {
+    window.centre();
+    if (created) created();
+    if (!ending_) window.widget()->show();
+}
+
+int Application::messageLoop() {
+    int code = exitCode_;
+    if (!ending_) code = QApplication::exec();
+    runExitCleanup();
+    stopMidi();
+    return ending_ ? exitCode_ : code;
+}
+
+void Application::loadModal(Window& window, const Handler& created) {
+    auto& modal = toolkit_->modals[&window];
+    auto* widget = static_cast<WindowWidget*>(window.widget());
+    widget->onCloseRequest = [this, &window] { destroyWindow(window); };
+    window.centre();
+    if (created) created();
+    if (!ending_) {
+        widget->show();
+        for (QWidget* other : QApplication::topLevelWidgets()) {
+            if (other == widget || dynamic_cast<WindowWidget*>(other) == nullptr) continue;
+            modal.disabled.emplace_back(other, other->isEnabled());
+            other->setEnabled(false);
+        }
+        QEventLoop loop;
+        modal.loop = &loop;
+        if (!modal.destroying) loop.exec();
+        modal.loop = nullptr;
+    }
+    for (auto& [other, wasEnabled] : modal.disabled) {
+        if (other) other->setEnabled(wasEnabled);
+    }
+    widget->onCloseRequest = nullptr;
+    widget->hide();
+    toolkit_->modals.erase(&window);
+}
+
+void Application::destroyWindow(Window& window) {
+    const auto found = toolkit_->modals.find(&window);
+    if (found == toolkit_->modals.end()) {
+        window.widget()->hide();
+        return;
+    }
+    if (found->second.destroying) return;
+    found->second.destroying = true;
+    // Carried out once the current handler has returned.
+    QTimer::singleShot(0, [this, &window] {
+        const auto modal = toolkit_->modals.find(&window);
+        if (modal != toolkit_->modals.end() && modal->second.loop != nullptr) modal->second.loop->quit();
+    });
+}
+
+void Application::endApplication(int exitCode) {
+    if (ending_) return;
+    ending_ = true;
+    exitCode_ = exitCode;
+    for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
+    runExitCleanup();
+    stopMidi();
+    for (auto& [window, modal] : toolkit_->modals) {
+        if (modal.loop != nullptr) modal.loop->quit();
+    }
+    QApplication::exit(exitCode);
+}
+
+void setMessageBoxHandler(MessageBoxHandler handler) { injectedMessageBox() = std::move(handler); }
+
+void messageBox(const Text& text, const Text& title) {
+    if (injectedMessageBox()) {
+        injectedMessageBox()(text, title);
+        return;
+    }
+    QMessageBox box;
+    box.setWindowTitle(toQString(title));
+    box.setTextFormat(Qt::PlainText);
+    box.setText(toQString(text));
+    box.setIcon(QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    // Ctrl+C copies the whole box as text, as users of message boxes expect.
+    QShortcut copy(QKeySequence::Copy, &box);
+    QObject::connect(&copy, &QShortcut::activated, &box, [&box] {
+        const QString rule = QStringLiteral("---------------------------\n");
+        QApplication::clipboard()->setText(rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() +
+                                           QLatin1Char('\n') + rule + QMessageBox::tr("OK") + QLatin1Char('\n') + rule);
+    });
+    box.exec();
+}
+
+}  // namespace rt

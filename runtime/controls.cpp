@@ -1,0 +1,97 @@
+#include "runtime/controls.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextCursor>
+#include <QTimer>
+
+#include "runtime/qt_text.h"
+#include "runtime/widgets.h"
+
+namespace rt {
+
+Text EditBox::text() const {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) return fromQString(line->text());
+    return fromQString(static_cast<QPlainTextEdit*>(widget_)->toPlainText());
+}
+
+void EditBox::setText(const Text& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setText(toQString(text));
+        return;
+    }
+    static_cast<QPlainTextEdit*>(widget_)->setPlainText(toQString(text));
+}
+
+void EditBox::append(const Text& text) {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->end(false);
+        line->insert(toQString(text));
+        return;
+    }
+    auto* box = static_cast<QPlainTextEdit*>(widget_);
+    box->moveCursor(QTextCursor::End);
+    box->insertPlainText(toQString(text));
+    box->ensureCursorVisible();
+}
+
+void EditBox::moveCaretToStart() {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->setCursorPosition(0);
+        return;
+    }
+    auto* box = static_cast<QPlainTextEdit*>(widget_);
+    box->moveCursor(QTextCursor::Start);
+    box->verticalScrollBar()->setValue(0);
+}
+
+void Label::setCaption(const Text& caption) {
+    caption_ = caption;
+    static_cast<PaintedLabel*>(widget_)->setCaption(toQStringWholeCharacters(caption));
+}
+
+CheckBox::CheckBox(const ControlDesign& design, QWidget* widget) : Control(design), widget_(widget) {
+    // clicked() comes only from the user (mouse or space bar), after the toggle.
+    QObject::connect(static_cast<QCheckBox*>(widget_), &QCheckBox::clicked, widget_, [this] {
+        if (clicked_) clicked_();
+    });
+}
+
+int CheckBox::checked() const { return static_cast<QCheckBox*>(widget_)->isChecked() ? 1 : 0; }
+
+void CheckBox::setChecked(int state) { static_cast<QCheckBox*>(widget_)->setChecked(state != 0); }
+
+Button::Button(const ControlDesign& design, QWidget* widget) : Control(design), widget_(widget) {
+    QObject::connect(static_cast<QPushButton*>(widget_), &QPushButton::clicked, widget_, [this] {
+        if (clicked_) clicked_();
+    });
+}
+
+Timer::Timer(const ControlDesign& design) : Control(design), timer_(new QTimer) {
+    QObject::connect(timer_, &QTimer::timeout, timer_, [this] {
+        if (tick_) tick_();
+    });
+}
+
+Timer::~Timer() { delete timer_; }
+
+void Timer::setPeriod(int milliseconds) {
+    period_ = milliseconds;
+    if (milliseconds <= 0) {
+        timer_->stop();
+    } else {
+        timer_->start(milliseconds);
+    }
+}
+
+void addTooltip(const Control& control, const Text& text) {
+    // Plain text with its line breaks taken out stays on one line.
+    QString tip = toQString(text);
+    tip.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    control.widget()->setToolTip(tip);
+}
+
+}  // namespace rt

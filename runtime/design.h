@@ -1,0 +1,72 @@
+// Window designs as data: a window's settings and one row per control, in the
+// order of the window's control list: earlier rows lie on top of later rows
+// with the same parent, and the Tab key visits the tab stops in list order.
+// Strings are UTF-8; the run time turns them into the program's text encoding.
+#pragma once
+
+#include <span>
+#include <string_view>
+
+namespace rt {
+
+enum class ControlType {
+    EditBox,
+    Label,
+    CheckBox,
+    GroupBox,
+    PicBox,
+    HyperLinker,
+    SuperBtn,
+    Tab,
+    Timer,
+    CommonDlg,
+    WordApp,
+    WordDocuments,
+};
+
+struct Rgb {
+    int red = 0, green = 0, blue = 0;
+    friend bool operator==(const Rgb&, const Rgb&) = default;
+};
+
+enum class Align { Left, Centre };
+
+struct ControlDesign {
+    std::string_view name;      // the name the code uses, e.g. "NameBox"
+    std::string_view unitName;  // the designer's unit name, e.g. "编辑框1"
+    ControlType type;
+    // "" for the window itself, else the container's name; a tab page is
+    // written "ConstitutionTabs/1".
+    std::string_view parent = {};
+    int left = 0, top = 0, width = 0, height = 0;
+    bool tabStop = false;
+    std::string_view text = {};     // caption or text at creation (UTF-8)
+    std::string_view tooltip = {};  // SuperBtn only: its own rectangular tip
+    // Edit boxes.
+    bool multiLine = false;
+    bool border = true;
+    // Labels and check boxes.
+    Align align = Align::Left;
+    bool raised = false;  // drawn once in white one pixel down-right, then in colour
+    Rgb colour = {};      // text colour
+    Rgb background = {255, 255, 255};  // edit boxes only
+    bool checked = false;
+    bool focusRect = false;            // SuperBtn
+    std::string_view picture = {};     // PicBox: encoded image bytes
+    std::string_view link = {};        // HyperLinker: the address it opens
+    std::string_view pages[2] = {};    // Tab: page captions (UTF-8)
+};
+
+struct WindowDesign {
+    std::string_view name;
+    std::string_view caption;  // UTF-8
+    int outerWidth = 0, outerHeight = 0;    // as drawn with a frame; used for centring
+    int clientWidth = 0, clientHeight = 0;  // the area the controls are placed in
+    bool systemMenu = true;  // close box
+    bool minimiseBox = true;
+    bool escapeCloses = false;
+    std::span<const std::string_view> icons = {};  // PNG bytes, one per size
+    std::span<const ControlDesign> controls = {};
+};
+
+}  // namespace rt

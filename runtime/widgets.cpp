@@ -1,0 +1,130 @@
+#include "runtime/widgets.h"
+
+#include <QDesktopServices>
+#include <QEnterEvent>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QStyleOptionButton>
+#include <QStylePainter>
+#include <QToolTip>
+#include <QUrl>
+
+namespace rt {
+
+PaintedLabel::PaintedLabel(QWidget* parent, QColor colour, Qt::Alignment align, bool raised)
+    : QWidget(parent), colour_(colour), align_(align), raised_(raised) {
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+}
+
+void PaintedLabel::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void PaintedLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const int flags = static_cast<int>(align_ | Qt::AlignVCenter) | Qt::TextSingleLine;
+    if (raised_) {
+        painter.setPen(Qt::white);
+        painter.drawText(rect().translated(1, 1), flags, caption_);
+    }
+    painter.setPen(colour_);
+    painter.drawText(rect(), flags, caption_);
+}
+
+LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& address)
+    : QWidget(parent), caption_(caption), address_(address) {
+    setCursor(Qt::PointingHandCursor);
+    setAutoFillBackground(true);
+    setBackgroundRole(QPalette::Window);
+    setAttribute(Qt::WA_Hover);
+}
+
+QColor LinkLabel::currentColour() const {
+    if (hovered_) return hover;
+    return opened_ ? visited : normal;
+}
+
+void LinkLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setPen(currentColour());
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+}
+
+void LinkLabel::enterEvent(QEnterEvent*) {
+    hovered_ = true;
+    update();
+}
+
+void LinkLabel::leaveEvent(QEvent*) {
+    hovered_ = false;
+    update();
+}
+
+void LinkLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    opened_ = openUrl(address_);
+    update();
+}
+
+namespace {
+
+UrlOpener& injectedOpener() {
+    static UrlOpener opener;
+    return opener;
+}
+
+}  // namespace
+
+void setUrlOpener(UrlOpener opener) { injectedOpener() = std::move(opener); }
+
+bool openUrl(const QString& address) {
+    if (injectedOpener()) return injectedOpener()(address);
+    if (QDesktopServices::openUrl(QUrl(address))) return true;
+    return QProcess::startDetached(QStringLiteral("x-www-browser"), {address});
+}
+
+FlatButton::FlatButton(QWidget* parent, const QString& caption, bool focusRect)
+    : QPushButton(caption, parent), focusRect_(focusRect) {
+    setFlat(true);
+    setAutoDefault(false);
+    setDefault(false);
+}
+
+void FlatButton::paintEvent(QPaintEvent*) {
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const bool down = isDown();
+    const bool over = underMouse();
+    painter.fillRect(rect(), down ? palette().mid() : over ? palette().light() : palette().button());
+    painter.setPen(palette().color(QPalette::Shadow));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (focusRect_ && hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(3, 3, -3, -3);
+        painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
+    }
+    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+QString wrapTooltip(const QString& text, int width) {
+    const QFontMetrics metrics(QToolTip::font());
+    QString wrapped;
+    QString line;
+    for (const QChar c : text) {
+        if (!line.isEmpty() && metrics.horizontalAdvance(line + c) > width) {
+            wrapped += line + QLatin1Char('\n');
+            line.clear();
+        }
+        line += c;
+    }
+    return wrapped + line;
+}
+
+}  // namespace rt

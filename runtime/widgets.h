@@ -1,0 +1,80 @@
+// Inside the run time only: the toolkit widgets that stand for the control
+// types of the designs.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QPushButton>
+#include <QString>
+#include <QWidget>
+#include <functional>
+
+namespace rt {
+
+// A label drawn by hand: one line, vertically centred, cut at its edges
+// (on both sides when centred), ampersands shown as they are, optionally
+// raised (white one pixel down-right under the coloured caption).
+class PaintedLabel : public QWidget {
+public:
+    PaintedLabel(QWidget* parent, QColor colour, Qt::Alignment align, bool raised);
+    void setCaption(const QString& caption);
+    QString caption() const { return caption_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString caption_;
+    QColor colour_;
+    Qt::Alignment align_;
+    bool raised_;
+};
+
+// A web link: blue until a press opens its address, dark red after one that
+// did, a lighter blue while the pointer is over it; opens on press.
+class LinkLabel : public QWidget {
+public:
+    static constexpr QColor normal{0, 0, 255};
+    static constexpr QColor visited{128, 0, 0};
+    static constexpr QColor hover{49, 106, 197};
+
+    LinkLabel(QWidget* parent, const QString& caption, const QString& address);
+    QColor currentColour() const;
+    bool opened() const { return opened_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    QString caption_;
+    QString address_;
+    bool hovered_ = false;
+    bool opened_ = false;
+};
+
+// Opens a web address with the desktop's handler, falling back to the
+// system's browser command. Tests replace it.
+using UrlOpener = std::function<bool(const QString& address)>;
+void setUrlOpener(UrlOpener opener);
+bool openUrl(const QString& address);
+
+// A flat push button with a border and no focus rectangle (unless asked
+// for), whose own tooltip is wrapped at 400 pixels.
+class FlatButton : public QPushButton {
+public:
+    FlatButton(QWidget* parent, const QString& caption, bool focusRect);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool focusRect_;
+};
+
+// Breaks a tooltip into lines no wider than `width` pixels in the tooltip font.
+QString wrapTooltip(const QString& text, int width);
+
+}  // namespace rt
