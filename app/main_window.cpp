@@ -37,6 +37,10 @@ MainWindow::MainWindow()
     bannerTimer.onTick(BannerTimerTick);
 }
 
+MainWindow::~MainWindow() {
+    if (theMainWindow == this) theMainWindow = nullptr;
+}
+
 MainWindow* mainWindow() { return theMainWindow; }
 
 }  // namespace app

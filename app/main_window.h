@@ -13,6 +13,9 @@ namespace app {
 class MainWindow {
 public:
     MainWindow();
+    ~MainWindow();
+    MainWindow(const MainWindow&) = delete;
+    MainWindow& operator=(const MainWindow&) = delete;
 
     rt::Window window;
 
