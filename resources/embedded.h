@@ -19,4 +19,8 @@ extern const std::string_view articlesText;
 extern const std::string_view bannerJpeg;
 extern const std::string_view icon16, icon24, icon32, icon48, icon128;
 
+// Standard MIDI Files: The Internationale, then 东方红 (resources/tunes/make_tunes.py).
+extern const std::string_view constitutionTune1;
+extern const std::string_view constitutionTune2;
+
 }  // namespace res

@@ -24,7 +24,8 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 
 PITCH = re.compile(r"^([A-G])(##|bb|#|b)?(-?\d)$")
 NOTE = re.compile(r"^(R|[A-G](?:##|bb|#|b)?-?\d):(\d+(?:\.\d+)?|\d+/\d+)(~?)$")
-CHORD = re.compile(r"^(?:N\.C\.|([A-G][#b]?)(m|maj7|m7|7|dim|aug|sus4|sus2|6|m6|9)?(?:/([A-G][#b]?))?)@(\d+(?:\.\d+)?)$")
+CHORD = re.compile(r"^(?:N\.C\.|([A-G][#b]?)(m|maj7|m7|7|dim|aug|sus4|sus2|6|m6|9)?(?:/([A-G][#b]?))?)"
+                   r"@(\d+(?:\.\d+)?)$")
 COMMENT = re.compile(r"(?:^|(?<=\s))#")  # '#' opens a comment only at line start or after a blank
 SECTION = re.compile(r"^==\s*(.+?)\s*==$")
 STEP = {"C": 0, "D": 2, "E": 4, "F": 5, "G": 7, "A": 9, "B": 11}
@@ -113,6 +114,8 @@ def parse_tables(path, default_name):
             if not n:
                 raise TableError(f"{where}: bad note {tok!r}")
             pitch = None if n.group(1) == "R" else midi_number(n.group(1))
+            if pitch is None and n.group(3):
+                raise TableError(f"{where}: a rest cannot be tied")
             parsed.append((pitch, Fraction(n.group(2)), bool(n.group(3))))
         chord_list = None
         if chords != "-":
@@ -199,7 +202,7 @@ class Tune:
         self.melody, self.bass, self.chords = [], [], []
         self.sections, self.tempi, self.places = [], [], {}
 
-    def play(self, name, passage, section=None, **levels):
+    def play(self, name, passage, section=None):
         """Append a passage; `section` names the stretch it opens, for markers and dynamics."""
         start = self.length
         if (start + passage.pickup) % self.bar_length:
@@ -213,7 +216,7 @@ class Tune:
         self.length += passage.length
 
     def section(self, name, at):
-        self.sections.append((name, at))
+        self.sections = sorted(self.sections + [(name, at)], key=lambda s: s[1])
 
     def at(self, name, bar, offset=0, time=0):
         """The time of `offset` quarters into bar `bar` of passage `name` (its `time`-th playing)."""
@@ -289,11 +292,12 @@ def bass_part(transpose=0, pulse=None):
     def make(tune, levels):
         out = []
         for t, dur, pitch in tune.bass:
-            step = Fraction(pulse) if pulse else dur
-            for k in range(int(dur / step) if pulse and dur >= step else 1):
-                s = t + k * step
+            pieces = [(t, dur)]
+            if pulse and dur > pulse:
+                step = Fraction(pulse)
+                pieces = [(t + k * step, min(step, dur - k * step)) for k in range(-int(-dur // step))]
+            for s, length in pieces:
                 vel = level(levels, s, tune)
-                length = step if pulse and dur >= step else dur
                 if vel is not None:
                     accent = 6 if s % tune.bar_length == 0 else 0
                     out.append((s, s + length * Fraction(9, 10), pitch + transpose, vel + accent))
@@ -302,23 +306,30 @@ def bass_part(transpose=0, pulse=None):
 
 
 def voicing(chord, voices, low, high, previous):
-    """The chord's pitches in [low, high], moving as little as possible from the previous chord."""
+    """The chord's pitches in [low, high] within an octave, moving as little as possible from the
+    previous chord.  Seventh chords leave out the fifth (room for the melody's leaning notes) and
+    double only the root, keeping the fifth only where the range leaves no room for that; triads in
+    four voices double the root, else the fifth, else the third."""
     tones = list(chord.tones)
-    if voices < len(tones):
-        del tones[2]                      # a seventh chord in three voices drops its fifth
-    while voices > len(tones):
-        tones.append(tones[len(tones) - voices] if False else chord.root)  # double the root
-    choices = [[p for p in range(low, high + 1) if p % 12 == pc] for pc in tones]
+    if len(tones) > 3:
+        full, tones = tones, tones[:2] + tones[3:]
+        spellings = [(0, (tones + [tones[0]])[:voices]), (10, full[:voices])]
+    elif voices > len(tones):
+        spellings = [(cost, tones + [tones[i]]) for cost, i in ((0, 0), (2, 2), (4, 1))]
+    else:
+        spellings = [(0, tones[:voices])]
     best, best_cost = None, None
-    for combo in itertools.product(*choices):
-        pitches = sorted(combo)
-        if len(set(pitches)) < len(pitches) or pitches[-1] - pitches[0] > 12:
-            continue
-        centre = abs(sum(pitches) / len(pitches) - (low + high) / 2)
-        moved = sum(abs(a - b) for a, b in zip(pitches, previous)) if previous else 0
-        cost = (moved + centre / 2, pitches)
-        if best_cost is None or cost < best_cost:
-            best, best_cost = pitches, cost
+    for penalty, spelling in spellings:
+        choices = [[p for p in range(low, high + 1) if p % 12 == pc] for pc in spelling]
+        for combo in itertools.product(*choices):
+            pitches = sorted(combo)
+            if len(set(pitches)) < len(pitches) or pitches[-1] - pitches[0] > 12:
+                continue
+            centre = abs(sum(pitches) / len(pitches) - (low + high) / 2)
+            moved = sum(abs(a - b) for a, b in zip(pitches, previous)) if previous else 0
+            cost = (moved + centre / 2 + penalty, pitches)
+            if best_cost is None or cost < best_cost:
+                best, best_cost = pitches, cost
     if best is None:
         raise TableError(f"no voicing of {chord.symbol} in {low}..{high}")
     return best
@@ -386,6 +397,8 @@ def timpani_part(hits, rolls, low=41, high=52):
     """Strokes on the chord root at `hits` [(time, velocity)], rolls [(start, end, from, to)]."""
     def root(t, tune):
         chord = tune.chord_at(t)
+        if chord is None:
+            raise TableError(f"timpani at {t}: no chord to take the pitch from")
         return next(p for p in range(low, high + 1) if p % 12 == chord.root)
 
     def make(tune, levels):
@@ -442,6 +455,7 @@ def track_chunk(events, end):
 
 
 def ticks(t, division):
+    """A time that must fall exactly on a tick (onsets; note ends are rounded where they are made)."""
     value = t * division
     if value.denominator != 1:
         raise TableError(f"time {t} is not a whole number of ticks at division {division}")
@@ -454,7 +468,9 @@ def note_events(notes, channel, division):
     for s, e, p, v in sorted(notes):
         if not (0 <= p <= 127):
             raise TableError(f"pitch {p} out of range")
-        by_pitch.setdefault(p, []).append([ticks(s, division), ticks(e, division), min(127, max(1, int(v)))])
+        start = ticks(s, division)
+        end = max(start + 1, round(e * division))
+        by_pitch.setdefault(p, []).append([start, end, min(127, max(1, int(v)))])
     for p, group in by_pitch.items():
         kept = []
         for note in group:
@@ -473,7 +489,7 @@ def write_smf(tune, tracks, path):
     d = tune.division
     notes = [track.part(tune, track.levels) for track in tracks]
     last = max(e for part in notes for _, e, _, _ in part)
-    end = ticks(last + tune.tail, d)
+    end = round((last + tune.tail) * d)
 
     conductor = [(0, 0, meta(0x03, tune.title.encode("ascii"))),
                  (0, 0, meta(0x02, b"Melody public domain; arranged for Qintara")),
@@ -510,9 +526,9 @@ def check_bass(tune, label):
     problems = []
     for t, dur, pitch in tune.bass:
         chord = tune.chord_at(t)
-        strong = t % tune.bar_length == 0 or any(at == t for at, _ in tune.chords)
+        strong = t % (tune.bar_length / 2) == 0 or any(at == t for at, _ in tune.chords)
         if chord and strong and pitch % 12 not in chord.tones and pitch % 12 != chord.bass:
-            problems.append(f"{label}: bass {pitch} at {t} is not in {chord.symbol}")
+            problems.append(f"{label}: bass note {pitch} at quarter {t} is not in {chord.symbol}")
     if problems:
         raise TableError("\n".join(problems))
 
@@ -526,29 +542,38 @@ def internationale():
     tune.play("coda", Passage(arr["coda"], arr["coda bass"]), "Coda")
     tune.section("Refrain", tune.at("song", 16, 3))
     tune.section("Refrain II", tune.at("song", 24, 3))
-    tune.sections.sort(key=lambda s: s[1])
     # the last phrase broadens to the end
     tune.tempi = [(Fraction(0), 120), (tune.at("song", 29), 90)]
     check_bass(tune, "internationale")
 
     song = lambda bar, beat=0: tune.at("song", bar, beat)
     intro = lambda bar, beat=0: tune.at("intro", bar, beat)
-    hits = [(intro(1), 100), (intro(5), 96), (song(1), 84), (song(17), 96), (song(21), 90),
-            (song(25), 104), (song(27), 96), (song(28), 104), (song(29), 108), (song(31), 100),
-            (song(31, 2), 100), (tune.at("coda", 1), 110), (tune.at("coda", 1, 2), 104)]
-    rolls = [(intro(8), intro(8, 3), 50, 100), (song(32), song(32, 3), 60, 108),
-             (tune.at("coda", 2), tune.at("coda", 2, 4), 70, 118)]
+    hits = [(intro(1), 96), (intro(5), 92), (song(1), 80), (song(17), 90), (song(21), 84),
+            (song(25), 96), (song(27), 88), (song(28), 96), (song(29), 100), (song(31), 92),
+            (song(31, 2), 92), (tune.at("coda", 1), 100), (tune.at("coda", 1, 2), 96)]
+    rolls = [(intro(8), intro(8, 3), 46, 92), (song(32), song(32, 3), 56, 98),
+             (tune.at("coda", 2), tune.at("coda", 2, 4), 64, 108)]
 
+    # A march band: trumpet melody, doubled an octave up and down as the refrains grow; horns on
+    # the afterbeats, sustained strings and brass, tuba and timpani.  Velocities by section.
     I, V, R, R2, C = "Introduction", "Verse", "Refrain", "Refrain II", "Coda"
     tracks = [
-        Track("Trumpet (melody)", 0, 56, melody_part(), {I: 104, V: 96, R: 104, R2: 110, C: 112}, 112, 64),
-        Track("Flute (melody 8va)", 1, 73, melody_part(12, 4), {R: 66, R2: 80, C: 84}, 90, 80),
-        Track("Trombone (melody 8vb)", 2, 57, melody_part(-12, 4), {I: 84, R2: 86, C: 90}, 96, 50),
-        Track("Horns (afterbeats)", 3, 60, afterbeat_part(53, 67, [1, 3]), {V: 60, R: 68, R2: 74}, 88, 76),
-        Track("Strings (harmony)", 4, 48, pad_part(50, 69), {I: 56, V: 46, R: 56, R2: 64, C: 70}, 84, 44),
-        Track("Brass (harmony)", 5, 61, pad_part(53, 67, 3), {I: 66, R2: 58, C: 76}, 84, 84),
-        Track("Tuba (bass)", 6, 58, bass_part(), {I: 90, V: 80, R: 88, R2: 96, C: 100}, 104, 58),
-        Track("Timpani", 7, 47, timpani_part(hits, rolls), {}, 96, 64),
+        Track("Trumpet (melody)", 0, 56, melody_part(),
+              {I: 104, V: 96, R: 104, R2: 110, C: 112}, volume=127, pan=64),
+        Track("Flute (melody 8va)", 1, 73, melody_part(transpose=12, accent=4),
+              {R: 66, R2: 80, C: 84}, volume=90, pan=80),
+        Track("Trombone (melody 8vb)", 2, 57, melody_part(transpose=-12, accent=4),
+              {I: 84, R2: 86, C: 90}, volume=96, pan=50),
+        Track("Horns (afterbeats)", 3, 60, afterbeat_part(53, 67, [1, 3]),
+              {V: 58, R: 62, R2: 66}, volume=80, pan=76),
+        Track("Strings (harmony)", 4, 48, pad_part(50, 69),
+              {I: 54, V: 44, R: 50, R2: 56, C: 62}, volume=76, pan=44),
+        Track("Brass (harmony)", 5, 61, pad_part(53, 67, 3),
+              {I: 62, R2: 50, C: 66}, volume=76, pan=84),
+        Track("Tuba (bass)", 6, 58, bass_part(),
+              {I: 86, V: 78, R: 84, R2: 90, C: 92}, volume=96, pan=58),
+        Track("Timpani", 7, 47, timpani_part(hits, rolls),
+              {}, volume=90, pan=64),
     ]
     return tune, tracks
 
@@ -569,30 +594,46 @@ def dongfanghong():
     tune.tempi = [(Fraction(0), 60), (tune.at("intro", 4), 56),
                   (v(1, 1), 63), (v(1, 16, 1), 58),
                   (v(2, 1), 66), (v(2, 16, 1), 60),
-                  (v(3, 1), 60), (v(3, 13, 1), 55), (v(3, 15, 1), 50), (v(3, 16, 1), 46),
+                  (v(3, 1), 58), (v(3, 13, 1), 55), (v(3, 15, 1), 50), (v(3, 16, 1), 46),
                   (tune.at("coda", 1), 44)]
 
     hits = [(v(3, b, k), vel) for b, k, vel in
             [(1, 0, 96), (5, 0, 90), (9, 0, 100), (13, 0, 94), (9, 1, 104), (13, 1, 100), (15, 1, 104)]]
     hits.append((tune.at("verse 3", 15, 1, 1), 100))
-    rolls = [(v(3, 16, 1), tune.at("coda", 1), 70, 112), (tune.at("coda", 1), tune.at("coda", 2, 2), 96, 40)]
+    rolls = [(v(3, 16, 1), tune.at("coda", 1), 70, 112), (tune.at("coda", 1), tune.at("coda", 2, 2), 84, 30)]
 
+    # Three verses growing from a flute over harp, to strings and horns, to trumpet, choir and full
+    # brass; the celesta's first motif opens and closes.  Velocities by section.
     I, V1, V2, V3, C = "Introduction", "Verse 1", "Verse 2", "Verse 3", "Coda"
     tracks = [
-        Track("Celesta", 0, 8, melody_part(0, 4), {I: 92, C: 88}, 100, 70),
-        Track("Flute (melody)", 1, 73, melody_part(12, 6), {V1: 96, V3: 72}, 104, 64),
-        Track("Strings (melody)", 2, 48, melody_part(12, 6), {V2: 98}, 106, 60),
-        Track("Cello (melody)", 3, 42, melody_part(0, 4), {V2: 76}, 92, 74),
-        Track("Trumpet (melody)", 4, 56, melody_part(0, 6), {V3: 106}, 110, 64),
-        Track("Choir (melody)", 5, 52, melody_part(0, 0), {V3: 84}, 96, 56),
-        Track("Harp", 6, 46, arpeggio_part(41, 72), {I: 58, V1: 56, V2: 50}, 92, 40),
-        Track("Strings (harmony)", 7, 49, pad_part(48, 67), {I: 48, V1: 44, V2: 52, V3: 64, C: 60}, 88, 84),
-        Track("Horns (harmony)", 8, 60, pad_part(53, 67, 3), {V2: 54, V3: 66, C: 60}, 86, 76),
-        Track("Trombones (harmony)", 10, 57, pad_part(45, 60, 3), {V3: 68, C: 62}, 86, 50),
-        Track("Contrabass", 11, 43, bass_part(), {I: 56, V1: 60, V2: 64, V3: 78, C: 70}, 96, 58),
-        Track("Pizzicato (bass)", 12, 45, bass_part(12, pulse=1), {V2: 70}, 90, 70),
-        Track("Tuba (bass)", 13, 58, bass_part(), {V3: 80, C: 72}, 96, 60),
-        Track("Timpani", 14, 47, timpani_part(hits, rolls), {}, 96, 64),
+        Track("Celesta", 0, 8, melody_part(transpose=0, accent=4),
+              {I: 112, C: 110}, volume=127, pan=70),
+        Track("Flute (melody)", 1, 73, melody_part(transpose=12, accent=6),
+              {V1: 96, V3: 80}, volume=104, pan=64),
+        Track("Strings (melody)", 2, 48, melody_part(transpose=12, accent=6),
+              {V2: 80}, volume=84, pan=60),
+        Track("Cello (melody)", 3, 42, melody_part(transpose=0, accent=4),
+              {V2: 70}, volume=92, pan=74),
+        Track("Trumpet (melody)", 4, 56, melody_part(transpose=0, accent=6),
+              {V3: 112}, volume=127, pan=64),
+        Track("Choir (melody)", 5, 52, melody_part(transpose=0, accent=0),
+              {V3: 96}, volume=110, pan=56),
+        Track("Harp", 6, 46, arpeggio_part(41, 72),
+              {I: 48, V1: 56, V2: 50}, volume=92, pan=40),
+        Track("Strings (harmony)", 7, 49, pad_part(48, 67),
+              {I: 40, V1: 44, V2: 52, V3: 64, C: 42}, volume=88, pan=84),
+        Track("Horns (harmony)", 8, 60, pad_part(53, 67, 3),
+              {V2: 54, V3: 66, C: 40}, volume=86, pan=76),
+        Track("Trombones (harmony)", 10, 57, pad_part(45, 60, 3),
+              {V3: 68, C: 40}, volume=86, pan=50),
+        Track("Contrabass", 11, 43, bass_part(),
+              {I: 56, V1: 60, V2: 64, V3: 78, C: 52}, volume=96, pan=58),
+        Track("Pizzicato (bass)", 12, 45, bass_part(transpose=12, pulse=1),
+              {V2: 70}, volume=90, pan=70),
+        Track("Tuba (bass)", 13, 58, bass_part(),
+              {V3: 80, C: 50}, volume=96, pan=60),
+        Track("Timpani", 14, 47, timpani_part(hits, rolls),
+              {}, volume=96, pan=64),
     ]
     return tune, tracks
 
