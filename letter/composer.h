@@ -8,19 +8,12 @@
 #include <cstdint>
 #include <functional>
 
+#include "letter/name_check.h"
 #include "letter/random_generator.h"
 #include "runtime/controls.h"
 #include "runtime/text.h"
 
 namespace letter {
-
-enum class NameVerdict { Accepted, Missing, LetterOrDigitAtEnd, TooShort };
-
-// The three checks in their order. A name is refused at either end only when
-// that end is a single-byte character listed in `forbidden`: the second byte
-// of a two-byte character (李玥 ends in the byte of "h") or the last byte of a
-// four-byte form is part of a Chinese character, not a letter or digit.
-NameVerdict checkName(const rt::Text& name, const rt::Text& forbidden);
 
 struct Picks {
     int opening = 0, body = 0, resolve = 0, closing = 0;  // pools 1..4

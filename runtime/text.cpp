@@ -11,6 +11,7 @@ Text Text::fromUtf8(std::string_view utf8) { return Text(utf8ToGb18030(utf8)); }
 std::string Text::toUtf8() const { return gb18030ToUtf8(bytes_); }
 
 std::size_t characterLength(std::string_view bytes, std::size_t at) {
+    if (at >= bytes.size()) return 0;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(bytes[i]); };
     const std::size_t left = bytes.size() - at;
     const unsigned char lead = byte(at);

@@ -36,7 +36,8 @@ private:
 
 // Number of bytes of the character that starts at bytes[at]: 1 for ASCII or a
 // stray byte, 2 for a two-byte character, 4 for a four-byte GB18030 form.
-// A character cut short by the end of the text counts as its remaining bytes.
+// A character cut short by the end of the text counts as its remaining bytes;
+// past the end there is no character (0).
 std::size_t characterLength(std::string_view bytes, std::size_t at);
 
 std::int64_t length(const Text& text);
