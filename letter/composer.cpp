@@ -39,14 +39,15 @@ rt::Text letterDate(const rt::DateTime& now) {
 
 rt::Text composeLetter(const rt::Text& salutation, const Picks& picks, const rt::Text& name, const rt::Text& date) {
     const FrameTexts& f = frame();
+    const rt::Text* parts[] = {&f.titleLine, &salutation, &entry(1, picks.opening), &entry(2, picks.body),
+                               &entry(3, picks.resolve), &entry(4, picks.closing), &f.signatureLead, &name,
+                               &f.lineEnd, &f.dateLead, &date, &f.lineEnd, &f.closingLine, &f.saluteLine};
+    std::size_t size = 0;
+    for (const rt::Text* part : parts) size += part->size();
     std::string bytes;
-    bytes.reserve(8192);
-    for (const rt::Text* part : {&f.titleLine, &salutation, &entry(1, picks.opening), &entry(2, picks.body),
-                                 &entry(3, picks.resolve), &entry(4, picks.closing), &f.signatureLead, &name,
-                                 &f.lineEnd, &f.dateLead, &date, &f.lineEnd, &f.closingLine, &f.saluteLine}) {
-        bytes += part->bytes();
-    }
-    return rt::Text::fromBytes(bytes);
+    bytes.reserve(size);
+    for (const rt::Text* part : parts) bytes += part->bytes();
+    return rt::Text::adopt(std::move(bytes));
 }
 
 rt::Text countCaption(std::int64_t letterBytes) {
@@ -71,10 +72,12 @@ void LetterComposer::Generate() {
     }
     const Picks picks = drawPicks(generator_, openingPickMemory_, rt::tickCount);
     const rt::Text letter = composeLetter(salutation_, picks, name, letterDate(rt::currentDateTime()));
-    // One clear and one append: the caret ends at the end with the last lines in view.
-    letterBox_.setText({});
-    letterBox_.append(letter);
-    countLabel_.setCaption(countCaption(rt::length(letterBox_.text())));
+    // Setting the whole letter at once is what clearing the box and appending
+    // the parts in order comes to, with the caret at the end and the last
+    // lines in view; the box then holds exactly the letter's bytes.
+    letterBox_.setText(letter);
+    letterBox_.moveCaretToEnd();
+    countLabel_.setCaption(countCaption(rt::length(letter)));
 }
 
 }  // namespace letter

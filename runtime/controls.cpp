@@ -48,6 +48,16 @@ void EditBox::moveCaretToStart() {
     box->verticalScrollBar()->setValue(0);
 }
 
+void EditBox::moveCaretToEnd() {
+    if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
+        line->end(false);
+        return;
+    }
+    auto* box = static_cast<QPlainTextEdit*>(widget_);
+    box->moveCursor(QTextCursor::End);
+    box->ensureCursorVisible();
+}
+
 void Label::setCaption(const Text& caption) {
     caption_ = caption;
     static_cast<PaintedLabel*>(widget_)->setCaption(toQStringWholeCharacters(caption));

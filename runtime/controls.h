@@ -40,6 +40,8 @@ public:
     void append(const Text& text);
     // Caret to the start with nothing selected, showing the first line.
     void moveCaretToStart();
+    // Caret to the end with nothing selected, showing the last lines.
+    void moveCaretToEnd();
 
 private:
     QWidget* widget_;

@@ -14,6 +14,8 @@ class Text {
 public:
     Text() = default;
     static Text fromBytes(std::string_view bytes) { return Text(std::string(bytes)); }
+    // Takes the bytes over without copying them.
+    static Text adopt(std::string&& bytes) { return Text(std::move(bytes)); }
     // UTF-8 in, GB18030 out. GB18030 covers all of Unicode, so only malformed
     // UTF-8 can fail; such bytes become U+FFFD rather than vanishing.
     static Text fromUtf8(std::string_view utf8);
