@@ -8,7 +8,8 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
-#include <QShortcut>
+#include <QKeyEvent>
+#include <QPushButton>
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
@@ -30,6 +31,22 @@ void onSignal(int number) {
     const char byte = static_cast<char>(number);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
 }
+
+// Ctrl+C copies the whole box as text, title, message and button, as users
+// of message boxes elsewhere expect; a selection in the text copies itself.
+class MessageBox : public QMessageBox {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!event->matches(QKeySequence::Copy)) {
+            QMessageBox::keyPressEvent(event);
+            return;
+        }
+        const QString rule = QStringLiteral("---------------------------\n");
+        const QString button = buttons().isEmpty() ? QString() : buttons().first()->text().remove(QLatin1Char('&'));
+        QApplication::clipboard()->setText(rule + windowTitle() + QLatin1Char('\n') + rule + text() + QLatin1Char('\n') +
+                                           rule + button + QLatin1Char('\n') + rule);
+    }
+};
 
 MessageBoxHandler& injectedMessageBox() {
     static MessageBoxHandler handler;
@@ -173,7 +190,7 @@ void messageBox(const Text& text, const Text& title) {
         injectedMessageBox()(text, title);
         return;
     }
-    QMessageBox box;
+    MessageBox box;
     box.setWindowTitle(toQString(title));
     box.setTextFormat(Qt::PlainText);
     box.setText(toQString(text));
@@ -181,13 +198,6 @@ void messageBox(const Text& text, const Text& title) {
     box.setStandardButtons(QMessageBox::Ok);
     box.setWindowModality(Qt::ApplicationModal);
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    // Ctrl+C copies the whole box as text, as users of message boxes expect.
-    QShortcut copy(QKeySequence::Copy, &box);
-    QObject::connect(&copy, &QShortcut::activated, &box, [&box] {
-        const QString rule = QStringLiteral("---------------------------\n");
-        QApplication::clipboard()->setText(rule + box.windowTitle() + QLatin1Char('\n') + rule + box.text() +
-                                           QLatin1Char('\n') + rule + QMessageBox::tr("OK") + QLatin1Char('\n') + rule);
-    });
     box.exec();
 }
 
