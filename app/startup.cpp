@@ -1,5 +1,6 @@
 #include "app/startup.h"
 
+#include "app/constitution_window.h"
 #include "app/globals.h"
 #include "app/main_window.h"
 #include "letter/corpus.h"
@@ -30,6 +31,10 @@ void MainWindowCreated() {
     Salutation = letter::salutations().respected;
     rt::addTooltip(main.bannerPicture, rt::Text::fromUtf8(kBannerPictureTip));
     rt::addTooltip(main.nameBox, rt::Text::fromUtf8(kNameBoxTip));
+    // The gate: the user sees the constitution first and the main window
+    // only once it has been closed (never, if the program is ended from it).
+    ConstitutionWindow constitution;
+    rt::Application::instance().loadModal(constitution.window, ConstitutionWindowCreated);
 }
 
 void ExitCleanup() {

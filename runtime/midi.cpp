@@ -1,9 +1,253 @@
 #include "runtime/midi.h"
 
-namespace rt {
+#include <dlfcn.h>
+#include <fluidsynth.h>
+#include <syslog.h>
 
-// Playback arrives with the constitution reader; until a player exists there
-// is nothing to stop.
-void stopMidi() {}
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <filesystem>
+#include <mutex>
+#include <thread>
+
+namespace rt {
+namespace {
+
+using namespace std::chrono_literals;
+
+// Silence is the answer to every missing piece, so the library's complaints
+// (no sound card, no server) must not reach the user's terminal; warnings and
+// errors still go where a system keeps its logs.
+void toSystemLog(int level, const char* message, void*) {
+    if (level > FLUID_WARN) return;
+    syslog(LOG_USER | (level == FLUID_WARN ? LOG_WARNING : LOG_ERR), "qintara: fluidsynth: %s", message);
+}
+
+void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void routeFluidLog() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, toSystemLog, nullptr);
+        // libasound, which FluidSynth's ALSA driver loads, prints its own
+        // errors (no card) straight to stderr. It is found at run time so
+        // that building needs no ALSA headers.
+        using AlsaHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+        if (void* set = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
+            reinterpret_cast<int (*)(AlsaHandler)>(set)(quietAlsa);
+    });
+}
+
+std::uint32_t bigEndian(std::string_view bytes, std::size_t at, std::size_t width) {
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < width; ++i) value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
+    return value;
+}
+
+// The synthesiser with its soundfont, created and torn down on the worker.
+class Synth {
+public:
+    explicit Synth(const MidiOutput& output) {
+        settings_ = new_fluid_settings();
+        if (settings_ == nullptr) return;
+        // The player follows the samples the synthesiser renders, so it needs
+        // no timer thread of its own and renders offline just as well.
+        fluid_settings_setstr(settings_, "player.timing-source", "sample");
+        // The default gain peaks near -30 dBFS: barely audible.
+        fluid_settings_setnum(settings_, "synth.gain", 0.6);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(output.soundfont, error)) return;
+        synth_ = new_fluid_synth(settings_);
+        if (synth_ == nullptr) return;
+        if (fluid_synth_sfload(synth_, output.soundfont.c_str(), 1) == FLUID_FAILED) return;
+        ready_ = true;
+    }
+    ~Synth() {
+        if (synth_ != nullptr) delete_fluid_synth(synth_);
+        if (settings_ != nullptr) delete_fluid_settings(settings_);
+    }
+    Synth(const Synth&) = delete;
+    Synth& operator=(const Synth&) = delete;
+
+    bool ready() const { return ready_; }
+    fluid_settings_t* settings() const { return settings_; }
+    fluid_synth_t* synth() const { return synth_; }
+
+private:
+    fluid_settings_t* settings_ = nullptr;
+    fluid_synth_t* synth_ = nullptr;
+    bool ready_ = false;
+};
+
+// One tune's player and, when there is one, the audio driver that drives it;
+// the driver goes first, so nothing renders from a player being deleted.
+class TunePlayback {
+public:
+    TunePlayback(const Synth& synth, std::string_view tune) {
+        player_ = new_fluid_player(synth.synth());
+        if (player_ == nullptr) return;
+        loaded_ = fluid_player_add_mem(player_, tune.data(), tune.size()) == FLUID_OK;
+    }
+    ~TunePlayback() {
+        if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
+        if (player_ != nullptr) {
+            fluid_player_stop(player_);
+            delete_fluid_player(player_);
+        }
+    }
+    TunePlayback(const TunePlayback&) = delete;
+    TunePlayback& operator=(const TunePlayback&) = delete;
+
+    bool start() { return loaded_ && fluid_player_play(player_) == FLUID_OK; }
+
+    bool openDriver(const Synth& synth, const std::vector<std::string>& drivers) {
+        for (const std::string& name : drivers) {
+            if (fluid_settings_setstr(synth.settings(), "audio.driver", name.c_str()) != FLUID_OK) continue;
+            driver_ = new_fluid_audio_driver(synth.settings(), synth.synth());
+            if (driver_ != nullptr) return true;
+        }
+        return false;
+    }
+
+    bool playing() const { return player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING; }
+
+private:
+    fluid_player_t* player_ = nullptr;
+    fluid_audio_driver_t* driver_ = nullptr;
+    bool loaded_ = false;
+};
+
+}  // namespace
+
+bool isStandardMidiFile(std::string_view bytes) {
+    if (bytes.size() < 14 || bytes.substr(0, 4) != "MThd" || bigEndian(bytes, 4, 4) != 6) return false;
+    const std::uint32_t format = bigEndian(bytes, 8, 2);
+    const std::uint32_t tracks = bigEndian(bytes, 10, 2);
+    const std::uint32_t division = bigEndian(bytes, 12, 2);
+    if (format > 2 || tracks == 0 || (format == 0 && tracks != 1) || division == 0) return false;
+    std::uint32_t found = 0;
+    std::size_t at = 14;
+    while (at < bytes.size()) {
+        if (bytes.size() - at < 8) return false;
+        const std::string_view type = bytes.substr(at, 4);
+        const std::uint32_t length = bigEndian(bytes, at + 4, 4);
+        at += 8;
+        if (length > bytes.size() - at) return false;
+        if (type == "MTrk") {
+            if (length < 3 || bytes.substr(at + length - 3, 3) != std::string_view("\xFF\x2F\x00", 3)) return false;
+            ++found;
+        }
+        at += length;
+    }
+    return found == tracks;
+}
+
+struct MidiPlayer::Worker {
+    std::atomic<bool> stopRequested = false;
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::thread thread;
+
+    // Waits up to `time`; true when a stop was asked for meanwhile.
+    bool sleep(std::chrono::milliseconds time) {
+        std::unique_lock lock(mutex);
+        return wake.wait_for(lock, time, [this] { return stopRequested.load(); });
+    }
+
+    void run(const MidiOutput& output, const TuneObserver& observer, const std::vector<std::string>& tunes, int passes,
+             int intervalTenths) {
+        const auto tell = [&](TuneEvent event, std::size_t tune) {
+            if (observer) observer(event, tune);
+        };
+        routeFluidLog();
+        // Loading the soundfont takes tens of milliseconds: here, never on
+        // the user-interface thread.
+        const Synth synth(output);
+        for (int pass = 0; pass < passes; ++pass) {
+            for (std::size_t tune = 0; tune < tunes.size(); ++tune) {
+                if (stopRequested) return;
+                if ((pass > 0 || tune > 0) && intervalTenths > 0 && sleep(std::chrono::milliseconds(intervalTenths * 100)))
+                    return;
+                if (!synth.ready() || !isStandardMidiFile(tunes[tune])) {
+                    tell(TuneEvent::Skipped, tune);
+                    continue;
+                }
+                playOne(synth, output, tunes[tune], tune, tell);
+                if (stopRequested) return;
+            }
+        }
+    }
+
+    template <class Tell>
+    void playOne(const Synth& synth, const MidiOutput& output, std::string_view bytes, std::size_t tune, const Tell& tell) {
+        TunePlayback playback(synth, bytes);
+        if (!playback.start() || (!output.offline && !playback.openDriver(synth, output.drivers))) {
+            tell(TuneEvent::Skipped, tune);
+            return;
+        }
+        tell(TuneEvent::Started, tune);
+        if (output.offline) {
+            constexpr int kFrames = 512;
+            std::array<float, 2 * kFrames> block{};
+            while (playback.playing() && !stopRequested) {
+                fluid_synth_write_float(synth.synth(), kFrames, block.data(), 0, 2, block.data(), 1, 2);
+                if (output.render) output.render(block);
+            }
+        } else {
+            // Checking every 100 ms keeps a stop well inside 500 ms.
+            while (playback.playing() && !sleep(100ms)) {
+            }
+            // Let the last notes ring out before the driver goes.
+            if (!stopRequested) sleep(600ms);
+        }
+        tell(stopRequested ? TuneEvent::Stopped : TuneEvent::Finished, tune);
+    }
+};
+
+MidiPlayer::MidiPlayer(MidiOutput output, TuneObserver observer)
+    : output_(std::move(output)), observer_(std::move(observer)) {}
+
+MidiPlayer::~MidiPlayer() { stop(); }
+
+void MidiPlayer::play(std::vector<std::string_view> tunes, int count, int intervalTenths) {
+    stop();
+    std::vector<std::string> copies(tunes.begin(), tunes.end());
+    worker_ = std::make_unique<Worker>();
+    worker_->thread = std::thread([worker = worker_.get(), output = output_, observer = observer_,
+                                   copies = std::move(copies), passes = count < 1 ? 1 : count, intervalTenths] {
+        worker->run(output, observer, copies, passes, intervalTenths);
+    });
+}
+
+void MidiPlayer::stop() {
+    if (!worker_) return;
+    {
+        std::lock_guard lock(worker_->mutex);
+        worker_->stopRequested = true;
+    }
+    worker_->wake.notify_all();
+    if (worker_->thread.joinable()) worker_->thread.join();
+    worker_.reset();
+}
+
+void MidiPlayer::setOutput(MidiOutput output, TuneObserver observer) {
+    stop();
+    output_ = std::move(output);
+    observer_ = std::move(observer);
+}
+
+MidiPlayer& processMidiPlayer() {
+    static MidiPlayer player;
+    return player;
+}
+
+void playMidi(std::vector<std::string_view> tunes, int count, int intervalTenths) {
+    processMidiPlayer().play(std::move(tunes), count, intervalTenths);
+}
+
+void stopMidi() { processMidiPlayer().stop(); }
 
 }  // namespace rt
