@@ -3,6 +3,8 @@
 #include "app/banner_ticker.h"
 #include "app/globals.h"
 #include "app/main_window_design.h"
+#include "output/print.h"
+#include "output/save.h"
 
 namespace app {
 namespace {
@@ -29,10 +31,15 @@ MainWindow::MainWindow()
       saveButton(window.get<rt::Button>("SaveButton")),
       printButton(window.get<rt::Button>("PrintButton")),
       bannerPicture(window.get<rt::PlainControl>("BannerPicture")),
+      saveDialog(window.get<rt::SaveDialog>("SaveDialog")),
+      wordApp(window.get<rt::WordApp>("WordAppObject")),
+      wordDocuments(window.get<rt::WordDocuments>("WordDocumentsObject")),
       composer(nameBox, forbiddenCharsBox, letterBox, countLabel, Salutation, OpeningPickMemory),
       styleSelector(styleBoxes(window), Salutation) {
     theMainWindow = this;
     generateButton.onClick([this] { composer.Generate(); });
+    saveButton.onClick([this] { output::Save(letterBox, saveDialog); });
+    printButton.onClick([this] { output::Print(letterBox, wordApp, wordDocuments); });
     styleSelector.bind();
     bannerTimer.onTick(BannerTimerTick);
 }

@@ -6,7 +6,9 @@
 
 #include "letter/composer.h"
 #include "letter/style_selector.h"
+#include "runtime/save_dialog.h"
 #include "runtime/window.h"
+#include "runtime/word_automation.h"
 
 namespace app {
 
@@ -29,6 +31,9 @@ public:
     rt::Button& saveButton;
     rt::Button& printButton;
     rt::Control& bannerPicture;
+    rt::SaveDialog& saveDialog;
+    rt::WordApp& wordApp;
+    rt::WordDocuments& wordDocuments;
 
     letter::LetterComposer composer;
     letter::StyleSelector styleSelector;

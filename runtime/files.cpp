@@ -14,7 +14,10 @@ WriteResult writeFile(const Text& path, std::string_view bytes) {
     // left half-written.
     file.setDirectWriteFallback(false);
     if (!file.open(QIODevice::WriteOnly)) return {false, fromQString(file.errorString())};
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+    // QSaveFile::commit() ignores an error of its final flush (a full disk
+    // can leave the file short yet "committed"), so flush and check here.
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.flush()) {
         const Text reason = fromQString(file.errorString());
         file.cancelWriting();
         return {false, reason};

@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "runtime/qt_text.h"
+#include "runtime/save_dialog.h"
 #include "runtime/tab_control.h"
 #include "runtime/widgets.h"
 #include "runtime/window_widget.h"
+#include "runtime/word_automation.h"
 
 namespace rt {
 namespace {
@@ -103,6 +105,12 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
             return std::make_unique<Button>(d, widget);
         case ControlType::Timer:
             return std::make_unique<Timer>(d);
+        case ControlType::CommonDlg:
+            return std::make_unique<SaveDialog>(d);
+        case ControlType::WordApp:
+            return std::make_unique<WordApp>(d);
+        case ControlType::WordDocuments:
+            return std::make_unique<WordDocuments>(d);
         default:
             return std::make_unique<PlainControl>(d, widget);
     }
