@@ -10,6 +10,7 @@
 #include <QStylePainter>
 #include <QToolTip>
 #include <QUrl>
+#include <cmath>
 
 namespace rt {
 
@@ -20,19 +21,29 @@ PaintedLabel::PaintedLabel(QWidget* parent, QColor colour, Qt::Alignment align, 
 }
 
 void PaintedLabel::setCaption(const QString& caption) {
+    // A tick that only adds half a character changes nothing on the screen.
+    if (caption == caption_) return;
     caption_ = caption;
+    QString shown = caption;
+    shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    laidOut_.setText(shown);
+    laidOut_.setTextFormat(Qt::PlainText);
+    laidOut_.setTextWidth(-1);
     update();
 }
 
 void PaintedLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const int flags = static_cast<int>(align_ | Qt::AlignVCenter) | Qt::TextSingleLine;
+    laidOut_.prepare(painter.transform(), painter.font());
+    const QSizeF size = laidOut_.size();
+    const qreal x = align_ & Qt::AlignHCenter ? (width() - size.width()) / 2 : 0;
+    const QPointF at(std::round(x), std::round((height() - size.height()) / 2));
     if (raised_) {
         painter.setPen(Qt::white);
-        painter.drawText(rect().translated(1, 1), flags, caption_);
+        painter.drawStaticText(at + QPointF(1, 1), laidOut_);
     }
     painter.setPen(colour_);
-    painter.drawText(rect(), flags, caption_);
+    painter.drawStaticText(at, laidOut_);
 }
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& address)

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QLabel>
 #include <QPushButton>
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -25,6 +26,8 @@ protected:
 
 private:
     QString caption_;
+    // Laid out once per caption: the banner repaints ten times a second.
+    QStaticText laidOut_;
     QColor colour_;
     Qt::Alignment align_;
     bool raised_;
