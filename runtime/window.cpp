@@ -26,11 +26,20 @@ QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static
 
 QColor colourOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
+// Edit boxes hide their selection while they do not have the focus.
+void hideSelectionWhenInactive(QWidget* box) {
+    QPalette palette = box->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::Text));
+    box->setPalette(palette);
+}
+
 QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     if (!d.multiLine) {
         auto* box = new QLineEdit(parent);
         box->setText(toQString(Text::fromUtf8(d.text)));
         box->setFrame(d.border);
+        hideSelectionWhenInactive(box);
         return box;
     }
     auto* box = new QPlainTextEdit(parent);
@@ -45,6 +54,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     palette.setColor(QPalette::Base, colourOf(d.background));
     palette.setColor(QPalette::Text, colourOf(d.colour));
     box->setPalette(palette);
+    hideSelectionWhenInactive(box);
     box->setPlainText(toQString(Text::fromUtf8(d.text)));
     return box;
 }

@@ -158,6 +158,9 @@ TEST_F(MainWindowTest, LetterBoxWrapsAndTakesEnter) {
     EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(box->isReadOnly());
+    EXPECT_EQ(box->palette().color(QPalette::Inactive, QPalette::Highlight),
+              box->palette().color(QPalette::Inactive, QPalette::Base))
+        << "the selection is hidden while the box has no focus";
     box->setFocus();
     QTest::keyClicks(box, "ab");
     QTest::keyClick(box, Qt::Key_Return);

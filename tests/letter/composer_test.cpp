@@ -53,7 +53,9 @@ TEST(DrawPicks, SeedsFromFreshReadingsAsSignedNumbers) {
         EXPECT_EQ(got.resolve, c.want.resolve);
         EXPECT_EQ(got.closing, c.want.closing);
         EXPECT_EQ(memory, c.memoryAfter);
-        if (c.readings.size() > 1) EXPECT_EQ(next, 5u) << "five tick readings per letter";
+        if (c.readings.size() > 1) {
+            EXPECT_EQ(next, 5u) << "five tick readings per letter";
+        }
     }
 }
 
