@@ -12,11 +12,71 @@
 #include <filesystem>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 
 namespace rt {
 namespace {
 
 using namespace std::chrono_literals;
+
+// FluidSynth, and the dozens of libraries it brings along, are opened the
+// first time music is asked for, on the worker: linked to the program they
+// would cost every start tens of milliseconds before the first window.
+// Without the library there is silence, as without a sound card.
+struct Fluid {
+    decltype(&::new_fluid_settings) new_fluid_settings = nullptr;
+    decltype(&::delete_fluid_settings) delete_fluid_settings = nullptr;
+    decltype(&::fluid_settings_setstr) fluid_settings_setstr = nullptr;
+    decltype(&::fluid_settings_setnum) fluid_settings_setnum = nullptr;
+    decltype(&::new_fluid_synth) new_fluid_synth = nullptr;
+    decltype(&::delete_fluid_synth) delete_fluid_synth = nullptr;
+    decltype(&::fluid_synth_sfload) fluid_synth_sfload = nullptr;
+    decltype(&::fluid_synth_write_float) fluid_synth_write_float = nullptr;
+    decltype(&::new_fluid_player) new_fluid_player = nullptr;
+    decltype(&::delete_fluid_player) delete_fluid_player = nullptr;
+    decltype(&::fluid_player_add_mem) fluid_player_add_mem = nullptr;
+    decltype(&::fluid_player_play) fluid_player_play = nullptr;
+    decltype(&::fluid_player_stop) fluid_player_stop = nullptr;
+    decltype(&::fluid_player_get_status) fluid_player_get_status = nullptr;
+    decltype(&::new_fluid_audio_driver) new_fluid_audio_driver = nullptr;
+    decltype(&::delete_fluid_audio_driver) delete_fluid_audio_driver = nullptr;
+    decltype(&::fluid_set_log_function) fluid_set_log_function = nullptr;
+    void* library = nullptr;
+    bool loaded = false;
+};
+
+const Fluid& fluid() {
+    static const Fluid loaded = [] {
+        Fluid api;
+        api.library = dlopen("libfluidsynth.so.3", RTLD_NOW | RTLD_LOCAL);
+        if (api.library == nullptr) return api;
+        bool all = true;
+        const auto bind = [&](auto& function, const char* name) {
+            function = reinterpret_cast<std::remove_reference_t<decltype(function)>>(dlsym(api.library, name));
+            all = all && function != nullptr;
+        };
+        bind(api.new_fluid_settings, "new_fluid_settings");
+        bind(api.delete_fluid_settings, "delete_fluid_settings");
+        bind(api.fluid_settings_setstr, "fluid_settings_setstr");
+        bind(api.fluid_settings_setnum, "fluid_settings_setnum");
+        bind(api.new_fluid_synth, "new_fluid_synth");
+        bind(api.delete_fluid_synth, "delete_fluid_synth");
+        bind(api.fluid_synth_sfload, "fluid_synth_sfload");
+        bind(api.fluid_synth_write_float, "fluid_synth_write_float");
+        bind(api.new_fluid_player, "new_fluid_player");
+        bind(api.delete_fluid_player, "delete_fluid_player");
+        bind(api.fluid_player_add_mem, "fluid_player_add_mem");
+        bind(api.fluid_player_play, "fluid_player_play");
+        bind(api.fluid_player_stop, "fluid_player_stop");
+        bind(api.fluid_player_get_status, "fluid_player_get_status");
+        bind(api.new_fluid_audio_driver, "new_fluid_audio_driver");
+        bind(api.delete_fluid_audio_driver, "delete_fluid_audio_driver");
+        bind(api.fluid_set_log_function, "fluid_set_log_function");
+        api.loaded = all;
+        return api;
+    }();
+    return loaded;
+}
 
 // Silence is the answer to every missing piece, so the library's complaints
 // (no sound card, no server) must not reach the user's terminal; warnings and
@@ -31,12 +91,13 @@ void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
 void routeFluidLog() {
     static std::once_flag once;
     std::call_once(once, [] {
-        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) fluid_set_log_function(level, toSystemLog, nullptr);
+        if (!fluid().loaded) return;
+        for (int level = FLUID_PANIC; level < LAST_LOG_LEVEL; ++level) fluid().fluid_set_log_function(level, toSystemLog, nullptr);
         // libasound, which FluidSynth's ALSA driver loads, prints its own
         // errors (no card) straight to stderr. It is found at run time so
         // that building needs no ALSA headers.
         using AlsaHandler = void (*)(const char*, int, const char*, int, const char*, ...);
-        if (void* set = dlsym(RTLD_DEFAULT, "snd_lib_error_set_handler"))
+        if (void* set = dlsym(fluid().library, "snd_lib_error_set_handler"))
             reinterpret_cast<int (*)(AlsaHandler)>(set)(quietAlsa);
     });
 }
@@ -51,23 +112,24 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at, std::size_t widt
 class Synth {
 public:
     explicit Synth(const MidiOutput& output) {
-        settings_ = new_fluid_settings();
+        if (!fluid().loaded) return;
+        settings_ = fluid().new_fluid_settings();
         if (settings_ == nullptr) return;
         // The player follows the samples the synthesiser renders, so it needs
         // no timer thread of its own and renders offline just as well.
-        fluid_settings_setstr(settings_, "player.timing-source", "sample");
+        fluid().fluid_settings_setstr(settings_, "player.timing-source", "sample");
         // The default gain peaks near -30 dBFS: barely audible.
-        fluid_settings_setnum(settings_, "synth.gain", 0.6);
+        fluid().fluid_settings_setnum(settings_, "synth.gain", 0.6);
         std::error_code error;
         if (!std::filesystem::is_regular_file(output.soundfont, error)) return;
-        synth_ = new_fluid_synth(settings_);
+        synth_ = fluid().new_fluid_synth(settings_);
         if (synth_ == nullptr) return;
-        if (fluid_synth_sfload(synth_, output.soundfont.c_str(), 1) == FLUID_FAILED) return;
+        if (fluid().fluid_synth_sfload(synth_, output.soundfont.c_str(), 1) == FLUID_FAILED) return;
         ready_ = true;
     }
     ~Synth() {
-        if (synth_ != nullptr) delete_fluid_synth(synth_);
-        if (settings_ != nullptr) delete_fluid_settings(settings_);
+        if (synth_ != nullptr) fluid().delete_fluid_synth(synth_);
+        if (settings_ != nullptr) fluid().delete_fluid_settings(settings_);
     }
     Synth(const Synth&) = delete;
     Synth& operator=(const Synth&) = delete;
@@ -87,32 +149,33 @@ private:
 class TunePlayback {
 public:
     TunePlayback(const Synth& synth, std::string_view tune) {
-        player_ = new_fluid_player(synth.synth());
+        if (!synth.ready()) return;
+        player_ = fluid().new_fluid_player(synth.synth());
         if (player_ == nullptr) return;
-        loaded_ = fluid_player_add_mem(player_, tune.data(), tune.size()) == FLUID_OK;
+        loaded_ = fluid().fluid_player_add_mem(player_, tune.data(), tune.size()) == FLUID_OK;
     }
     ~TunePlayback() {
-        if (driver_ != nullptr) delete_fluid_audio_driver(driver_);
+        if (driver_ != nullptr) fluid().delete_fluid_audio_driver(driver_);
         if (player_ != nullptr) {
-            fluid_player_stop(player_);
-            delete_fluid_player(player_);
+            fluid().fluid_player_stop(player_);
+            fluid().delete_fluid_player(player_);
         }
     }
     TunePlayback(const TunePlayback&) = delete;
     TunePlayback& operator=(const TunePlayback&) = delete;
 
-    bool start() { return loaded_ && fluid_player_play(player_) == FLUID_OK; }
+    bool start() { return loaded_ && fluid().fluid_player_play(player_) == FLUID_OK; }
 
     bool openDriver(const Synth& synth, const std::vector<std::string>& drivers) {
         for (const std::string& name : drivers) {
-            if (fluid_settings_setstr(synth.settings(), "audio.driver", name.c_str()) != FLUID_OK) continue;
-            driver_ = new_fluid_audio_driver(synth.settings(), synth.synth());
+            if (fluid().fluid_settings_setstr(synth.settings(), "audio.driver", name.c_str()) != FLUID_OK) continue;
+            driver_ = fluid().new_fluid_audio_driver(synth.settings(), synth.synth());
             if (driver_ != nullptr) return true;
         }
         return false;
     }
 
-    bool playing() const { return player_ != nullptr && fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING; }
+    bool playing() const { return player_ != nullptr && fluid().fluid_player_get_status(player_) == FLUID_PLAYER_PLAYING; }
 
 private:
     fluid_player_t* player_ = nullptr;
@@ -163,6 +226,7 @@ struct MidiPlayer::Worker {
             if (observer) observer(event, tune);
         };
         routeFluidLog();
+        if (!output.offline && sleep(output.startDelay)) return;
         // Loading the soundfont takes tens of milliseconds: here, never on
         // the user-interface thread.
         const Synth synth(output);
@@ -193,7 +257,7 @@ struct MidiPlayer::Worker {
             constexpr int kFrames = 512;
             std::array<float, 2 * kFrames> block{};
             while (playback.playing() && !stopRequested) {
-                fluid_synth_write_float(synth.synth(), kFrames, block.data(), 0, 2, block.data(), 1, 2);
+                fluid().fluid_synth_write_float(synth.synth(), kFrames, block.data(), 0, 2, block.data(), 1, 2);
                 if (output.render) output.render(block);
             }
         } else {

@@ -3,6 +3,7 @@
 // system's General MIDI soundfont.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -40,6 +41,9 @@ struct MidiOutput {
     // takes the samples (interleaved stereo), paced by the sample count.
     bool offline = false;
     std::function<void(std::span<const float> frames)> render;
+    // The worker waits this long before it loads the soundfont, so that the
+    // window that asked for music gets both cores to appear first.
+    std::chrono::milliseconds startDelay{200};
 };
 
 enum class TuneEvent { Started, Finished, Skipped, Stopped };

@@ -2,6 +2,7 @@
 
 #include <QDesktopServices>
 #include <QEnterEvent>
+#include <QHelpEvent>
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
@@ -122,6 +123,12 @@ void FlatButton::paintEvent(QPaintEvent*) {
     }
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
     painter.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+bool FlatButton::event(QEvent* event) {
+    if (event->type() != QEvent::ToolTip || toolTip().isEmpty()) return QPushButton::event(event);
+    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), wrapTooltip(toolTip(), 400), this);
+    return true;
 }
 
 QString wrapTooltip(const QString& text, int width) {

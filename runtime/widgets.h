@@ -72,6 +72,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The tip is wrapped when it is shown, not when the button is made:
+    // measuring text in the tip font costs start-up time.
+    bool event(QEvent* event) override;
 
 private:
     bool focusRect_;

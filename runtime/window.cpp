@@ -89,7 +89,7 @@ QWidget* makeWidget(const ControlDesign& d, QWidget* parent) {
             return new LinkLabel(parent, qs(d.text), qs(d.link));
         case ControlType::SuperBtn: {
             auto* button = new FlatButton(parent, qs(d.text), d.focusRect);
-            if (!d.tooltip.empty()) button->setToolTip(wrapTooltip(qs(d.tooltip), 400));
+            button->setToolTip(qs(d.tooltip));
             return button;
         }
         case ControlType::Tab:

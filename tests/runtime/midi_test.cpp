@@ -198,7 +198,7 @@ TEST(MidiPlayer, NoSoundfontMeansSilence) {
 TEST(MidiPlayer, NoAudioDeviceMeansSilenceWithoutAWord) {
     Events events;
     std::mutex mutex;
-    rt::MidiPlayer player(rt::MidiOutput{.drivers = {"no-such-driver"}, .render = {}}, [&](TuneEvent event, std::size_t tune) {
+    rt::MidiPlayer player(rt::MidiOutput{.drivers = {"no-such-driver"}, .render = {}, .startDelay = {}}, [&](TuneEvent event, std::size_t tune) {
         std::lock_guard lock(mutex);
         events.emplace_back(event, tune);
     });
@@ -220,7 +220,7 @@ TEST(MidiPlayer, NoAudioDeviceMeansSilenceWithoutAWord) {
 }
 
 TEST(MidiPlayer, StopWithoutPlayAndTwiceIsHarmless) {
-    rt::MidiPlayer player(rt::MidiOutput{.offline = true, .render = {}});
+    rt::MidiPlayer player(rt::MidiOutput{.offline = true, .render = {}, .startDelay = {}});
     player.stop();
     player.stop();
 }
