@@ -25,26 +25,44 @@ void PaintedLabel::setCaption(const QString& caption) {
     // A tick that only adds half a character changes nothing on the screen.
     if (caption == caption_) return;
     caption_ = caption;
-    QString shown = caption;
-    shown.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    laidOut_.setText(shown);
-    laidOut_.setTextFormat(Qt::PlainText);
-    laidOut_.setTextWidth(-1);
+    caption_.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (!layout_.text().startsWith(caption_) || layout_.lineCount() == 0) {
+        layout_.setText(caption_);
+        layout_.setFont(font());
+        QTextOption option;
+        option.setWrapMode(QTextOption::NoWrap);
+        layout_.setTextOption(option);
+        layout_.beginLayout();
+        layout_.createLine();
+        layout_.endLayout();
+        drawn_ = QPixmap();
+    }
     update();
 }
 
 void PaintedLabel::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    laidOut_.prepare(painter.transform(), painter.font());
-    const QSizeF size = laidOut_.size();
-    const qreal x = align_ & Qt::AlignHCenter ? (width() - size.width()) / 2 : 0;
-    const QPointF at(std::round(x), std::round((height() - size.height()) / 2));
-    if (raised_) {
-        painter.setPen(Qt::white);
-        painter.drawStaticText(at + QPointF(1, 1), laidOut_);
+    if (caption_.isEmpty()) return;
+    const QTextLine line = layout_.lineAt(0);
+    if (drawn_.isNull()) {
+        const qreal ratio = devicePixelRatioF();
+        const QSizeF size(line.cursorToX(static_cast<int>(layout_.text().size())) + 1, line.height() + 1);
+        drawn_ = QPixmap((size * ratio).toSize() + QSize(1, 1));
+        drawn_.setDevicePixelRatio(ratio);
+        drawn_.fill(Qt::transparent);
+        QPainter painter(&drawn_);
+        if (raised_) {
+            painter.setPen(Qt::white);
+            layout_.draw(&painter, QPointF(1, 1));
+        }
+        painter.setPen(colour_);
+        layout_.draw(&painter, QPointF(0, 0));
     }
-    painter.setPen(colour_);
-    painter.drawStaticText(at, laidOut_);
+    // The white copy lies one pixel right of the coloured one.
+    const qreal shownWidth = line.cursorToX(static_cast<int>(caption_.size())) + (raised_ ? 1 : 0);
+    const qreal x = align_ & Qt::AlignHCenter ? std::round((width() - shownWidth + (raised_ ? 1 : 0)) / 2) : 0;
+    const qreal y = std::round((height() - line.height()) / 2);
+    QPainter painter(this);
+    painter.drawPixmap(QPointF(x, y), drawn_, QRectF(0, 0, shownWidth, line.height() + 1));
 }
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& address)

@@ -4,8 +4,9 @@
 
 #include <QColor>
 #include <QLabel>
+#include <QPixmap>
 #include <QPushButton>
-#include <QStaticText>
+#include <QTextLayout>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -26,8 +27,12 @@ protected:
 
 private:
     QString caption_;
-    // Laid out once per caption: the banner repaints ten times a second.
-    QStaticText laidOut_;
+    // The banner shows ten growing prefixes of one text a second: a caption
+    // that begins the text already laid out and drawn is a part of that
+    // drawing, clipped to its own width, instead of being laid out again.
+    QTextLayout layout_;
+    // The laid-out text drawn once (raised, in colour) for quick prefix blits.
+    QPixmap drawn_;
     QColor colour_;
     Qt::Alignment align_;
     bool raised_;
