@@ -26,7 +26,12 @@ void PaintedLabel::setCaption(const QString& caption) {
     if (caption == caption_) return;
     caption_ = caption;
     caption_.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (!layout_.text().startsWith(caption_) || layout_.lineCount() == 0) {
+    update();
+}
+
+void PaintedLabel::paintEvent(QPaintEvent*) {
+    if (caption_.isEmpty()) return;
+    if (drawn_.isNull() || !layout_.text().startsWith(caption_)) {
         layout_.setText(caption_);
         layout_.setFont(font());
         QTextOption option;
@@ -35,17 +40,10 @@ void PaintedLabel::setCaption(const QString& caption) {
         layout_.beginLayout();
         layout_.createLine();
         layout_.endLayout();
-        drawn_ = QPixmap();
-    }
-    update();
-}
 
-void PaintedLabel::paintEvent(QPaintEvent*) {
-    if (caption_.isEmpty()) return;
-    const QTextLine line = layout_.lineAt(0);
-    if (drawn_.isNull()) {
+        const QTextLine line = layout_.lineAt(0);
         const qreal ratio = devicePixelRatioF();
-        const QSizeF size(line.cursorToX(static_cast<int>(layout_.text().size())) + 1, line.height() + 1);
+        const QSizeF size(line.cursorToX(static_cast<int>(caption_.size())) + 1, line.height() + 1);
         drawn_ = QPixmap((size * ratio).toSize() + QSize(1, 1));
         drawn_.setDevicePixelRatio(ratio);
         drawn_.fill(Qt::transparent);
@@ -57,6 +55,7 @@ void PaintedLabel::paintEvent(QPaintEvent*) {
         painter.setPen(colour_);
         layout_.draw(&painter, QPointF(0, 0));
     }
+    const QTextLine line = layout_.lineAt(0);
     // The white copy lies one pixel right of the coloured one.
     const qreal shownWidth = line.cursorToX(static_cast<int>(caption_.size())) + (raised_ ? 1 : 0);
     const qreal x = align_ & Qt::AlignHCenter ? std::round((width() - shownWidth + (raised_ ? 1 : 0)) / 2) : 0;
