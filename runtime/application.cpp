@@ -17,6 +17,7 @@
 #include <map>
 #include <unistd.h>
 
+#include "runtime/fonts.h"
 #include "runtime/midi.h"
 #include "runtime/qt_text.h"
 #include "runtime/window_widget.h"
@@ -70,12 +71,7 @@ struct Application::Toolkit {
 
 Application::Application(int& argc, char** argv) : toolkit_(std::make_unique<Toolkit>(argc, argv)) {
     current = this;
-    // The fixed layouts are drawn for a 12-pixel CJK font; naming it keeps
-    // fontconfig from picking Japanese glyph forms under some locales.
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("WenQuanYi Micro Hei"), QStringLiteral("sans-serif")});
-    font.setPixelSize(12);
-    QApplication::setFont(font);
+    QApplication::setFont(interfaceFont());
     // Qt's own buttons and dialogs speak Chinese, like the rest of the program.
     if (toolkit_->qtTranslations.load(QStringLiteral("qtbase_zh_CN"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QApplication::installTranslator(&toolkit_->qtTranslations);

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "runtime/application.h"
+#include "runtime/fonts.h"
 #include "runtime/qt_text.h"
 #include "runtime/word_automation.h"
 
@@ -118,8 +119,7 @@ bool printDocument(const Document& document, const std::vector<Variant>& args) {
 
     QTextDocument layout;
     layout.documentLayout()->setPaintDevice(&printer);
-    QFont font;
-    font.setFamilies({QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC"), QStringLiteral("serif")});
+    QFont font = documentFont();
     font.setPointSizeF(document.fontPoints);
     layout.setDefaultFont(font);
     layout.setDocumentMargin(0);

@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <vector>
 
+#include "runtime/fonts.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
 #include "runtime/tab_control.h"
@@ -43,6 +44,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         return box;
     }
     auto* box = new QPlainTextEdit(parent);
+    box->setFont(documentFont());
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -158,6 +158,10 @@ TEST_F(MainWindowTest, LetterBoxWrapsAndTakesEnter) {
     EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
     EXPECT_EQ(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_FALSE(box->isReadOnly());
+    // Runs of spaces place the title and the closing lines: a space is half a
+    // Chinese character wide, as in the font the letter was laid out for.
+    const QFontMetricsF metrics(box->font());
+    EXPECT_DOUBLE_EQ(2 * metrics.horizontalAdvance(' '), metrics.horizontalAdvance(QChar(0x515A)));
     EXPECT_EQ(box->palette().color(QPalette::Inactive, QPalette::Highlight),
               box->palette().color(QPalette::Inactive, QPalette::Base))
         << "the selection is hidden while the box has no focus";
