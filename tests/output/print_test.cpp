@@ -5,19 +5,17 @@
 #include <QDirIterator>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 #include <cstdlib>
 #include <functional>
 #include <iostream>
 #include <optional>
-#include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "output/print.h"
 #include "runtime/automation_recording.h"
 #include "runtime/registry.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/fixtures.h"
 
 namespace {
@@ -101,51 +99,6 @@ QStringList everythingIn(const QString& dir) {
     while (it.hasNext()) found << QDir(dir).relativeFilePath(it.next());
     return found;
 }
-
-// Fails the next writes of this process beyond `bytes` (EFBIG), which root
-// meets too.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
-
-// A small file system of its own (root only): a full disk or a read-only one.
-class TinyFileSystem {
-public:
-    TinyFileSystem(const QString& where, const char* options) : where_(QFile::encodeName(where).toStdString()) {
-        mounted_ = geteuid() == 0 && mount("tmpfs", where_.c_str(), "tmpfs", 0, options) == 0;
-    }
-    ~TinyFileSystem() {
-        if (mounted_) umount(where_.c_str());
-    }
-    bool mounted() const { return mounted_; }
-    bool remountReadOnly() { return mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0; }
-    void fill() const {
-        QFile filler(QFile::decodeName(QByteArray::fromStdString(where_ + "/filler")));
-        if (!filler.open(QIODevice::WriteOnly)) return;
-        const QByteArray block(4096, 'x');
-        while (filler.write(block) == block.size() && filler.flush()) {
-        }
-    }
-
-private:
-    std::string where_;
-    bool mounted_ = false;
-};
 
 class PrintTest : public ::testing::Test {
 protected:
@@ -355,7 +308,7 @@ TEST_F(PrintTest, APrintFileThatCannotBeWrittenIsNotPrintedAndTheUserIsToldWhyIn
         {"FileSizeLimit", "文件超过了允许的大小", [] { return true; }},
         {"DiskFull", "磁盘空间不足",
          [&] {
-             fs.emplace(mountPoint.path(), "size=64k,mode=0700");
+             fs.emplace(mountPoint.path());
              if (!fs->mounted()) return false;
              QDir(mountPoint.path()).mkdir(QStringLiteral("qintara"), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
              fs->fill();
@@ -364,8 +317,8 @@ TEST_F(PrintTest, APrintFileThatCannotBeWrittenIsNotPrintedAndTheUserIsToldWhyIn
          }},
         {"ReadOnlyFileSystem", "文件系统是只读的",
          [&] {
-             fs.emplace(mountPoint.path(), "size=64k,mode=0700");
-             if (!fs->mounted() || !fs->remountReadOnly()) return false;
+             fs.emplace(mountPoint.path());
+             if (!fs->mounted() || !fs->makeReadOnly()) return false;
              setenv("XDG_RUNTIME_DIR", "", 1);
              setenv("TMPDIR", mountPoint.path().toLocal8Bit().constData(), 1);
              return true;
