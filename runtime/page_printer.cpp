@@ -1,5 +1,6 @@
 #include "runtime/page_printer.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFontMetricsF>
@@ -23,47 +24,57 @@ constexpr int kFewPages = 3;
 // The longest the windows go without painting while a long print runs.
 constexpr qint64 kPaintEveryMs = 25;
 
-struct ProgressTexts {
-    const char* label;  // %1 the document, %2 the page
-    const char* cancel;
+constexpr char kProgressLabel[] = "正在打印“%1”：第 %2 页";  // %1 the document, %2 the page
+
+// A job cannot be taken back from the print system once begun (the toolkit
+// hands over whatever was painted), so the dialog offers no cancel and
+// ignores Escape and its close button: the letter prints whole.
+class ProgressDialog : public QProgressDialog {
+public:
+    ProgressDialog() {
+        setWindowTitle(toQString(printEngineTitle()));
+        setCancelButton(nullptr);
+        setRange(0, 1000);
+        setWindowModality(Qt::ApplicationModal);
+        setMinimumDuration(0);
+        setAutoClose(false);
+        setAutoReset(false);
+    }
+
+protected:
+    void reject() override {}
+    void closeEvent(QCloseEvent* event) override { event->ignore(); }
 };
-constexpr ProgressTexts kProgress = {"正在打印“%1”：第 %2 页", "取消"};
 
 class Progress {
 public:
     Progress(const QString& documentName, qsizetype total) : name_(documentName), total_(std::max<qsizetype>(total, 1)) {
         sinceEvents_.start();
     }
+    Progress(const Progress&) = delete;
+    Progress& operator=(const Progress&) = delete;
 
-    // False once the user has stopped the print (or the program is ending,
-    // which hides every window).
-    bool update(int page, qsizetype done) {
-        if (page <= kFewPages || sinceEvents_.elapsed() < kPaintEveryMs) return !stopped();
+    void update(int page, qsizetype done) {
+        if (page <= kFewPages || (dialog_ && sinceEvents_.elapsed() < kPaintEveryMs)) return;
         if (!dialog_) {
-            dialog_ = std::make_unique<QProgressDialog>();
-            dialog_->setWindowTitle(toQString(printEngineTitle()));
-            dialog_->setCancelButtonText(QString::fromUtf8(kProgress.cancel));
-            dialog_->setRange(0, 1000);
-            dialog_->setWindowModality(Qt::ApplicationModal);
-            dialog_->setMinimumDuration(0);
-            dialog_->setAutoClose(false);
-            dialog_->setAutoReset(false);
+            dialog_ = std::make_unique<ProgressDialog>();
             dialog_->show();
+        } else if (!dialog_->isVisible()) {
+            // The program is ending (it hides every window): finish the job
+            // without dispatching anything more.
+            return;
         }
-        dialog_->setLabelText(QString::fromUtf8(kProgress.label).arg(name_).arg(page));
+        dialog_->setLabelText(QString::fromUtf8(kProgressLabel).arg(name_).arg(page));
         dialog_->setValue(static_cast<int>(done * 1000 / total_));
         QCoreApplication::processEvents(QEventLoop::AllEvents);
         sinceEvents_.restart();
-        return !stopped();
     }
 
 private:
-    bool stopped() const { return dialog_ && (dialog_->wasCanceled() || !dialog_->isVisible()); }
-
     QString name_;
     qsizetype total_;
     QElapsedTimer sinceEvents_;
-    std::unique_ptr<QProgressDialog> dialog_;
+    std::unique_ptr<ProgressDialog> dialog_;
 };
 
 class Pages {
@@ -125,10 +136,7 @@ bool printPlainText(const QString& text, const QFont& font, QPrinter& printer, c
             }
             const QTextLine last = layout.lineAt(lines - 1);
             from = to < stop ? from + last.textStart() + last.textLength() : stop;
-            if (!progress.update(pages.page(), from)) {
-                printer.abort();
-                return false;
-            }
+            progress.update(pages.page(), from);
         } while (from < stop);
         start = end + 1;
     }

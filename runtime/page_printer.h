@@ -14,7 +14,7 @@ class QPrinter;
 
 namespace rt {
 
-// False when the printer failed or the user stopped the print.
+// False when the printer failed.
 bool printPlainText(const QString& text, const QFont& font, QPrinter& printer, const QString& documentName);
 
 }  // namespace rt
