@@ -333,7 +333,7 @@ TEST_F(PrintTest, APrintFileThatCannotBeWrittenIsNotPrintedAndTheUserIsToldWhyIn
         messages.shown.clear();
         fs.reset();
         if (!c.arrange()) {
-            std::cout << "[  SKIPPED ] " << c.name << ": needs root to mount a small file system\n";
+            std::cout << "case " << c.name << " not run: needs root to mount a small file system\n";
             continue;
         }
         {

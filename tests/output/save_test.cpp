@@ -224,7 +224,7 @@ TEST_F(SaveTest, AFailedWriteSaysWhyInChineseAndLeavesTheOldFileAsItWas) {
         SCOPED_TRACE(c.name);
         fs.reset();
         if (!c.arrange()) {
-            std::cout << "[  SKIPPED ] " << c.name << ": not possible for this user\n";
+            std::cout << "case " << c.name << " not run: not possible for this user\n";
             continue;
         }
         messages.shown.clear();
