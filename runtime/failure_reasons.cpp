@@ -35,6 +35,7 @@ constexpr Reason kReasons[] = {
 constexpr char kOtherBefore[] = "系统错误（错误码 ";
 constexpr char kOtherAfter[] = "）";
 constexpr char kPlantedLink[] = "这是其他用户在共享文件夹中建立的链接，为了安全不能通过它写入";
+constexpr char kNotAFile[] = "这个名字属于设备或其他特殊文件，不是普通文件";
 constexpr char kReplacedFile[] = "临时文件在打印前被替换了";
 
 }  // namespace
@@ -47,6 +48,8 @@ Text systemReason(int error) {
 }
 
 Text plantedLinkReason() { return Text::fromUtf8(kPlantedLink); }
+
+Text notAFileReason() { return Text::fromUtf8(kNotAFile); }
 
 Text replacedFileReason() { return Text::fromUtf8(kReplacedFile); }
 

@@ -13,6 +13,9 @@ Text systemReason(int error);
 // followed (the rule the kernel applies with fs.protected_symlinks).
 Text plantedLinkReason();
 
+// A name held by a device, a pipe or a socket rather than a file.
+Text notAFileReason();
+
 // A file that is no longer the one the program wrote a moment ago.
 Text replacedFileReason();
 

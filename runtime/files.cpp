@@ -26,7 +26,7 @@ int replaceWhole(const WriteDestination& to, std::string_view bytes) {
     const std::string target = to.folder + "/" + to.name;
     std::string temporary = to.folder + "/.saving-XXXXXX";
     struct stat existing {};
-    const bool exists = ::lstat(target.c_str(), &existing) == 0 && S_ISREG(existing.st_mode);
+    const bool exists = ::lstat(target.c_str(), &existing) == 0;
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) return errno;
     int error = ::fchmod(fd, exists ? existing.st_mode & 07777 : newFileMode()) != 0 ? errno : 0;
@@ -45,6 +45,10 @@ WriteResult writeFile(const Text& path, std::string_view bytes) {
     const WriteDestination to = resolveWriteDestination(path.toUtf8());
     if (to.plantedLink) return {false, plantedLinkReason()};
     if (to.error != 0) return {false, systemReason(to.error)};
+    // A device, pipe or socket at the name is never replaced by a file.
+    struct stat existing {};
+    if (::lstat((to.folder + "/" + to.name).c_str(), &existing) == 0 && !S_ISREG(existing.st_mode))
+        return {false, notAFileReason()};
     if (const int error = replaceWhole(to, bytes); error != 0) return {false, systemReason(error)};
     return {true, {}};
 }

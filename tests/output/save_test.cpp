@@ -194,16 +194,18 @@ TEST_F(SaveTest, AFailedWriteSaysWhyInChineseAndLeavesTheOldFileAsItWas) {
         const char* name;
         std::string target;
         std::string reason;
-        bool hasOldFile;
+        std::string left;  // what the target holds afterwards
         std::function<bool()> arrange = [] { return true; };  // false: cannot be set up here
     } cases[] = {
-        {"MissingFolder", path("no such folder") + "/letter.doc", "文件夹不存在", false},
-        {"FolderIsAFile", plainFile + "/letter.doc", "路径中有一项不是文件夹", false},
+        {"MissingFolder", path("no such folder") + "/letter.doc", "文件夹不存在", "<missing>"},
+        {"FolderIsAFile", plainFile + "/letter.doc", "路径中有一项不是文件夹", "<missing>"},
         // Root writes into read-only folders.
-        {"ReadOnlyFolder", readOnly + "/letter.doc", "没有写入的权限", true, [] { return geteuid() != 0; }},
-        {"NameTooLong", path(std::string(300, 'x').c_str()) + ".doc", "文件名太长", false},
-        {"FileSizeLimit", limited, "文件超过了允许的大小", true},
-        {"DiskFull", small + "/letter.doc", "磁盘空间不足", true,
+        {"ReadOnlyFolder", readOnly + "/letter.doc", "没有写入的权限", oldBytes, [] { return geteuid() != 0; }},
+        {"NameTooLong", path(std::string(300, 'x').c_str()) + ".doc", "文件名太长", "<missing>"},
+        // Root may create files in /dev: the device is not swapped for a file.
+        {"Device", "/dev/null", "这个名字属于设备或其他特殊文件，不是普通文件", ""},
+        {"FileSizeLimit", limited, "文件超过了允许的大小", oldBytes},
+        {"DiskFull", small + "/letter.doc", "磁盘空间不足", oldBytes,
          [&] {
              fs.emplace(QString::fromStdString(small));
              if (!fs->mounted()) return false;
@@ -211,7 +213,7 @@ TEST_F(SaveTest, AFailedWriteSaysWhyInChineseAndLeavesTheOldFileAsItWas) {
              fs->fill();
              return true;
          }},
-        {"ReadOnlyFileSystem", small + "/letter.doc", "文件系统是只读的", true,
+        {"ReadOnlyFileSystem", small + "/letter.doc", "文件系统是只读的", oldBytes,
          [&] {
              fs.emplace(QString::fromStdString(small));
              if (!fs->mounted()) return false;
@@ -235,11 +237,13 @@ TEST_F(SaveTest, AFailedWriteSaysWhyInChineseAndLeavesTheOldFileAsItWas) {
             clickSave();
         }
         EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{failed(c.target, c.reason), kTitle}}));
-        EXPECT_EQ(readFile(c.target), c.hasOldFile ? oldBytes : "<missing>");
+        EXPECT_EQ(readFile(c.target), c.left);
         EXPECT_EQ(QDir(QFileInfo(QString::fromStdString(c.target)).absolutePath()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".saving-")),
                   QStringList()) << "no temporary file is left behind";
     }
     fs.reset();
+    struct stat null {};
+    EXPECT_TRUE(stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
     QFile::setPermissions(QString::fromStdString(readOnly), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
 }
 
