@@ -21,7 +21,7 @@ namespace {
 constexpr qsizetype kPieceLength = 4096;
 // A print with more pages than this shows its progress.
 constexpr int kFewPages = 3;
-// The longest the windows go without painting while a long print runs.
+// How often a long print lets the windows paint.
 constexpr qint64 kPaintEveryMs = 25;
 
 constexpr char kProgressLabel[] = "正在打印“%1”：第 %2 页";  // %1 the document, %2 the page
