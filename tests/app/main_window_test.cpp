@@ -10,6 +10,7 @@
 #include <QToolTip>
 
 #include "app/main_window_design.h"
+#include "resources/embedded.h"
 #include "runtime/widgets.h"
 #include "tests/support/fixtures.h"
 
@@ -136,7 +137,27 @@ TEST_F(MainWindowTest, WindowIsFixedCentredAndCannotBeMaximised) {
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(window()->windowIcon().availableSizes().size(), 5);
+    // The icon's five images, each with a copy at twice its size for dense screens.
+    const QIcon icon = window()->windowIcon();
+    const struct {
+        int size;
+        std::string_view png, png2x;
+    } images[] = {{16, res::icon16, res::icon16At2x},
+                  {24, res::icon24, res::icon24At2x},
+                  {32, res::icon32, res::icon32At2x},
+                  {48, res::icon48, res::icon48At2x},
+                  {128, res::icon128, res::icon128At2x}};
+    const auto image = [](std::string_view png) {
+        return QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    for (const auto& i : images) {
+        SCOPED_TRACE(i.size);
+        const QSize size(i.size, i.size);
+        EXPECT_TRUE(icon.availableSizes().contains(size));
+        EXPECT_EQ(icon.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), image(i.png));
+        EXPECT_EQ(icon.pixmap(size, 2.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), image(i.png2x));
+    }
 
     main->window.centre();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
