@@ -65,8 +65,8 @@ void PaintedLabel::paintEvent(QPaintEvent*) {
         QPainter painter(&drawn_);
         if (raised_) {
             // The raised look is a highlight; on a dark window a white one
-            // would blur the lightened caption, so it becomes a shadow there.
-            painter.setPen(isDark(palette()) ? palette().color(QPalette::Shadow) : QColor(Qt::white));
+            // would blur the lightened caption, so it becomes a black shadow there.
+            painter.setPen(isDark(palette()) ? Qt::black : Qt::white);
             layout_.draw(&painter, QPointF(1, 1));
         }
         painter.setPen(textColour());
@@ -149,7 +149,12 @@ void FlatButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     const bool down = isDown();
     const bool over = underMouse();
-    painter.fillRect(rect(), down ? palette().mid() : over ? palette().light() : palette().button());
+    const QColor ink = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    QColor face = palette().color(down ? QPalette::Mid : over ? QPalette::Light : QPalette::Button);
+    // Dark palettes may pair light text with a light shade: the face then
+    // lightens only a little under the pointer.
+    if (over && !down && contrastRatio(ink, face) < 4.5) face = palette().color(QPalette::Midlight);
+    painter.fillRect(rect(), face);
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (focusRect_ && hasFocus()) {
@@ -158,7 +163,7 @@ void FlatButton::paintEvent(QPaintEvent*) {
         focus.rect = rect().adjusted(3, 3, -3, -3);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(ink);
     painter.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine, text());
 }
 

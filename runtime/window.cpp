@@ -139,6 +139,9 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
     widget_->setWindowTitle(qs(design.caption));
+    // The designs are laid out for this font: set on the window itself, it
+    // stays when a desktop theme changes the application's font later.
+    widget_->setFont(interfaceFont());
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
     if (!design.icons.empty()) {
         QIcon icon;

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolTip>
@@ -127,6 +128,39 @@ TEST_F(MainWindowTest, TabVisitsTheTabStopsInListOrder) {
     EXPECT_EQ(order.join(' '),
               "SaveButton OffscreenBoxA ForbiddenCharsBox GenerateButton PrintButton LetterBox AgeBox PositionBox "
               "UnitBox NameBox StyleBox6 StyleBox5 StyleBox4 StyleBox3 StyleBox2 StyleBox1 OffscreenBoxB");
+}
+
+TEST_F(MainWindowTest, FocusedButtonIsPressedByEnterReturnAndSpaceOnly) {
+    window()->show();
+    int clicks = 0;
+    main->saveButton.onClick([&] { ++clicks; });
+    QWidget* button = widget("SaveButton");
+    button->setFocus();
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    } cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, 1},
+        {"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {"Space", Qt::Key_Space, Qt::NoModifier, 1},
+        {"Letter", Qt::Key_A, Qt::NoModifier, 0},
+        {"CtrlReturn", Qt::Key_Return, Qt::ControlModifier, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clicks = 0;
+        QTest::keyClick(button, c.key, c.modifiers);
+        EXPECT_EQ(clicks, c.presses);
+    }
+    // Holding Enter presses once, as holding Space does.
+    clicks = 0;
+    QTest::keyPress(button, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(button, &repeat);
+    QTest::keyRelease(button, Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(MainWindowTest, WindowIsFixedCentredAndCannotBeMaximised) {
