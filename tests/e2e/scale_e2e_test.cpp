@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <thread>
@@ -106,15 +107,20 @@ TEST_P(ScaleEndToEnd, LabelsShowTheirWholeCaptions) {
     EXPECT_EQ(area.width, std::lround(699 * scale));
     EXPECT_EQ(area.height, std::lround(579 * scale));
 
-    // Let the first paint reach the screen.
-    std::this_thread::sleep_for(500ms);
+    const auto inkOnScreen = [&](const LabelRow& row) { return inkBounds(onScreen(x, main, devicePixels(row, scale))); };
+    // The window's first paint reaches the screen in one piece: wait for it.
+    for (int attempt = 0; attempt < 300; ++attempt) {
+        if (std::none_of(std::begin(kLabels), std::end(kLabels), [&](auto& row) { return inkOnScreen(row).isEmpty(); }))
+            break;
+        std::this_thread::sleep_for(100ms);
+    }
     // Rounding may place the caption a pixel apart from the reference.
     constexpr int tolerance = 2;
     for (const LabelRow& row : kLabels) {
         SCOPED_TRACE(row.name);
         const QRect pixels = devicePixels(row, scale);
         const QRect want = inkBounds(expected(row, scale, pixels));
-        const QRect got = inkBounds(onScreen(x, main, pixels));
+        const QRect got = inkOnScreen(row);
         ASSERT_FALSE(want.isEmpty());
         EXPECT_NEAR(got.left(), want.left(), tolerance) << "drawn from x " << got.left() << " to " << got.right();
         EXPECT_NEAR(got.right(), want.right(), tolerance);
