@@ -16,8 +16,9 @@ namespace rt {
 
 // A label drawn by hand: one line, vertically centred, cut at its edges
 // (on both sides when centred), ampersands shown as they are, optionally
-// raised (white one pixel down-right under the coloured caption). Without a
-// colour of its own it takes the palette's window text colour.
+// raised (white one pixel down-right under the coloured caption, black on a
+// dark palette). Without a colour of its own it takes the palette's window
+// text colour.
 class PaintedLabel : public QWidget {
 public:
     PaintedLabel(QWidget* parent, std::optional<QColor> colour, Qt::Alignment align, bool raised);
