@@ -74,11 +74,12 @@ const ControlDesign kControls[] = {
     {.name = "NameLabel", .unitName = "标签1", .type = T::Label, .parent = "PersonalGroup", .left = 32, .top = 21, .width = 32,
      .height = 24, .text = "姓名："},
     {.name = "BannerPicture", .unitName = "图片框1", .type = T::PicBox, .left = 0, .top = 0, .width = 704, .height = 72,
-     .picture = res::bannerJpeg},
+     .picture = res::bannerJpeg, .picture2x = res::bannerJpegAt2x},
 };
 
 // Largest first, as the window's icon lists its images.
 const std::string_view kIcons[] = {res::icon128, res::icon48, res::icon32, res::icon24, res::icon16};
+const std::string_view kIcons2x[] = {res::icon128At2x, res::icon48At2x, res::icon32At2x, res::icon24At2x, res::icon16At2x};
 
 }  // namespace
 
@@ -94,6 +95,7 @@ const rt::WindowDesign& mainWindowDesign() {
         .minimiseBox = true,
         .escapeCloses = false,
         .icons = kIcons,
+        .icons2x = kIcons2x,
         .controls = kControls,
     };
     return design;

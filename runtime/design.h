@@ -4,6 +4,7 @@
 // Strings are UTF-8; the run time turns them into the program's text encoding.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -48,11 +49,15 @@ struct ControlDesign {
     // Labels and check boxes.
     Align align = Align::Left;
     bool raised = false;  // drawn once in white one pixel down-right, then in colour
-    Rgb colour = {};      // text colour
-    Rgb background = {255, 255, 255};  // edit boxes only
+    // Text colour and (edit boxes only) background. Left out, they are the
+    // desktop palette's: black on the button face, or on white in an edit
+    // box, under the default light palette.
+    std::optional<Rgb> colour = {};
+    std::optional<Rgb> background = {};
     bool checked = false;
     bool focusRect = false;            // SuperBtn
     std::string_view picture = {};     // PicBox: encoded image bytes
+    std::string_view picture2x = {};   // PicBox: the same picture at twice the size, for dense screens
     std::string_view link = {};        // HyperLinker: the address it opens
     std::string_view pages[2] = {};    // Tab: page captions (UTF-8)
 };
@@ -66,6 +71,8 @@ struct WindowDesign {
     bool minimiseBox = true;
     bool escapeCloses = false;
     std::span<const std::string_view> icons = {};  // PNG bytes, one per size
+    // The same images at twice their sizes, in the same order, for dense screens.
+    std::span<const std::string_view> icons2x = {};
     std::span<const ControlDesign> controls = {};
 };
 

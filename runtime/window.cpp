@@ -5,14 +5,15 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <optional>
 #include <vector>
 
 #include "runtime/fonts.h"
+#include "runtime/picture_box.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
 #include "runtime/tab_control.h"
@@ -26,6 +27,17 @@ namespace {
 QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
 
 QColor colourOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
+
+std::optional<QColor> colourOf(const std::optional<Rgb>& rgb) {
+    if (!rgb) return std::nullopt;
+    return colourOf(*rgb);
+}
+
+QPixmap pixmapOf(std::string_view encoded) {
+    QPixmap pixmap;
+    pixmap.loadFromData(reinterpret_cast<const uchar*>(encoded.data()), static_cast<uint>(encoded.size()));
+    return pixmap;
+}
 
 // Edit boxes hide their selection while they do not have the focus.
 void hideSelectionWhenInactive(QWidget* box) {
@@ -52,9 +64,11 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     // Tab moves the focus on, as in the other boxes; only Enter is the box's own.
     box->setTabChangesFocus(true);
     if (!d.border) box->setFrameStyle(QFrame::NoFrame);
+    // Colours of its own only where the design gives them; the others
+    // follow the desktop's palette, as the single-line boxes do.
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colourOf(d.background));
-    palette.setColor(QPalette::Text, colourOf(d.colour));
+    if (d.background) palette.setColor(QPalette::Base, colourOf(*d.background));
+    if (d.colour) palette.setColor(QPalette::Text, colourOf(*d.colour));
     box->setPalette(palette);
     hideSelectionWhenInactive(box);
     box->setPlainText(toQString(Text::fromUtf8(d.text)));
@@ -78,15 +92,8 @@ QWidget* makeWidget(const ControlDesign& d, QWidget* parent) {
         }
         case ControlType::GroupBox:
             return new QGroupBox(qs(d.text), parent);
-        case ControlType::PicBox: {
-            auto* picture = new QLabel(parent);
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(d.picture.data()), static_cast<uint>(d.picture.size()));
-            picture->setPixmap(pixmap);
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            picture->setAutoFillBackground(true);
-            return picture;
-        }
+        case ControlType::PicBox:
+            return new PictureBox(parent, pixmapOf(d.picture), pixmapOf(d.picture2x));
         case ControlType::HyperLinker:
             return new LinkLabel(parent, qs(d.text), qs(d.link));
         case ControlType::SuperBtn: {
@@ -132,12 +139,16 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
     widget_->setWindowTitle(qs(design.caption));
+    // The designs are laid out for this font: set on the window itself, it
+    // stays when a desktop theme changes the application's font later.
+    widget_->setFont(interfaceFont());
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
     if (!design.icons.empty()) {
         QIcon icon;
-        for (std::string_view png : design.icons) {
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<uint>(png.size()));
+        for (std::string_view png : design.icons) icon.addPixmap(pixmapOf(png));
+        for (std::string_view png : design.icons2x) {
+            QPixmap pixmap = pixmapOf(png);
+            pixmap.setDevicePixelRatio(2);
             icon.addPixmap(pixmap);
         }
         widget_->setWindowIcon(icon);
