@@ -42,6 +42,9 @@ struct ControlDesign {
     bool tabStop = false;
     std::string_view text = {};     // caption or text at creation (UTF-8)
     std::string_view tooltip = {};  // SuperBtn only: its own rectangular tip
+    // What assistive tools call the control when no caption of its own says
+    // it: an edit box is named by the label a sighted user reads beside it.
+    std::string_view accessibleName = {};
     // Edit boxes.
     bool multiLine = false;
     bool border = true;
@@ -49,6 +52,9 @@ struct ControlDesign {
     Align align = Align::Left;
     bool raised = false;  // drawn once in white one pixel down-right, then in colour
     Rgb colour = {};      // text colour
+    // The caption changes many times a second (a ticker): assistive tools
+    // read it when asked but are not told of every change.
+    bool ticker = false;
     Rgb background = {255, 255, 255};  // edit boxes only
     bool checked = false;
     bool focusRect = false;            // SuperBtn

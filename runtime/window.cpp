@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <vector>
 
+#include "runtime/accessibility.h"
 #include "runtime/fonts.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
@@ -35,9 +36,13 @@ void hideSelectionWhenInactive(QWidget* box) {
     box->setPalette(palette);
 }
 
+// A box wholly above or left of its parent can never be seen.
+bool offscreen(const ControlDesign& d) { return d.top + d.height <= 0 || d.left + d.width <= 0; }
+
 QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     if (!d.multiLine) {
         auto* box = new QLineEdit(parent);
+        if (offscreen(d)) markOffscreen(box);
         box->setText(toQString(Text::fromUtf8(d.text)));
         box->setFrame(d.border);
         hideSelectionWhenInactive(box);
@@ -131,6 +136,8 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 }  // namespace
 
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
+    // Before the first change below that assistive tools could be told of.
+    installAccessibility();
     widget_->setWindowTitle(qs(design.caption));
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
     if (!design.icons.empty()) {
@@ -171,6 +178,7 @@ Window::Window(const WindowDesign& design) : design_(design), widget_(new Window
             w->setObjectName(qs(d.name));
             w->setGeometry(d.left, d.top, d.width, d.height);
             w->setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+            if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
             made[i] = w;
             if (isContainer(d.type)) containers.emplace(std::string(d.name), w);
         }
