@@ -85,8 +85,7 @@ void expectControls(const Accessible& window, std::vector<Expected> rows, std::s
     if (!banner.empty()) {
         // The ticker shows some part of its text at any moment.
         auto ticker = std::find_if(controls.begin(), controls.end(), [&](const Accessible& a) {
-            const std::string name = a.name();
-            return a.role() == "label" && banner.starts_with(name.substr(0, banner.size()));
+            return a.role() == "label" && banner.starts_with(a.name().substr(0, banner.size()));
         });
         ASSERT_NE(ticker, controls.end()) << "the banner ticker is not exposed";
         controls.erase(ticker);
@@ -184,9 +183,19 @@ TEST_F(AccessibilityEndToEnd, EveryControlOfBothWindowsHasTheRoleAndNameAUserRea
                    kBannerStart);
 }
 
+bool isBannerPart(const std::string& name) { return kBannerStart.starts_with(name.substr(0, kBannerStart.size())); }
+
 TEST_F(AccessibilityEndToEnd, ALetterIsWrittenAndReadBackThroughTheAccessibilityBusAlone) {
     const Accessible main = passTheReader();
     ASSERT_TRUE(main);
+    NameChanges announced;
+    const auto bannerShows = [&] {
+        return main.find([](const Accessible& a) { return a.role() == "label" && !a.name().empty() && isBannerPart(a.name()); });
+    };
+    const Accessible banner = waitFor(bannerShows, kAppears);
+    ASSERT_TRUE(banner) << "the banner ticker is not exposed";
+    const std::string bannerBefore = banner.name();
+
     const Accessible name = main.find("text", "姓名");
     ASSERT_TRUE(name);
     ASSERT_TRUE(name.setText("张三"));
@@ -208,6 +217,13 @@ TEST_F(AccessibilityEndToEnd, ALetterIsWrittenAndReadBackThroughTheAccessibility
     const Accessible count = main.find([](const Accessible& a) { return a.role() == "label" && a.name().starts_with("生成："); });
     ASSERT_TRUE(count) << "the count is not exposed";
     EXPECT_EQ(count.name(), countCaptionFor(letter));
+
+    // The count's change is announced; the ticker, which kept ticking
+    // meanwhile, announced none of its changes.
+    waitFor([&] { return std::ranges::count(announced.names(), count.name()) > 0 ? count : Accessible(); }, kAppears);
+    EXPECT_EQ(std::ranges::count(announced.names(), count.name()), 1);
+    ASSERT_TRUE(waitFor([&] { return banner.name() != bannerBefore ? banner : Accessible(); }, kAppears));
+    for (const std::string& name : announced.names()) EXPECT_FALSE(isBannerPart(name)) << "announced: " << name;
 }
 
 }  // namespace

@@ -126,6 +126,36 @@ std::string Accessible::text() const {
     return result;
 }
 
+NameChanges::NameChanges() {
+    initAtspi();
+    listener_ = atspi_event_listener_new(record, this, nullptr);
+    GError* error = nullptr;
+    atspi_event_listener_register(listener_, "object:property-change:accessible-name", &error);
+    if (error != nullptr) g_error_free(error);
+}
+
+NameChanges::~NameChanges() {
+    GError* error = nullptr;
+    atspi_event_listener_deregister(listener_, "object:property-change:accessible-name", &error);
+    if (error != nullptr) g_error_free(error);
+    g_object_unref(listener_);
+}
+
+const std::vector<std::string>& NameChanges::names() {
+    while (g_main_context_iteration(nullptr, FALSE)) {
+    }
+    return names_;
+}
+
+void NameChanges::record(AtspiEvent* event, void* self) {
+    // The toolkit sends the object, not its new name: ask the object.
+    if (event->source != nullptr) {
+        g_object_ref(event->source);
+        static_cast<NameChanges*>(self)->names_.push_back(Accessible(event->source).name());
+    }
+    g_boxed_free(ATSPI_TYPE_EVENT, event);
+}
+
 void initAtspi() {
     static const bool started = [] {
         atspi_init();

@@ -9,6 +9,8 @@
 #include <vector>
 
 typedef struct _AtspiAccessible AtspiAccessible;
+typedef struct _AtspiEvent AtspiEvent;
+typedef struct _AtspiEventListener AtspiEventListener;
 
 namespace e2e {
 
@@ -40,6 +42,24 @@ public:
 
 private:
     AtspiAccessible* object_ = nullptr;
+};
+
+// The new names that the program announces for its objects while this
+// exists: what a screen reader would be told to read.
+class NameChanges {
+public:
+    NameChanges();
+    ~NameChanges();
+    NameChanges(const NameChanges&) = delete;
+    NameChanges& operator=(const NameChanges&) = delete;
+
+    // Everything announced until now.
+    const std::vector<std::string>& names();
+
+private:
+    static void record(AtspiEvent* event, void* self);
+    AtspiEventListener* listener_;
+    std::vector<std::string> names_;
 };
 
 // Starts the library once per process, on the session bus of the environment.
