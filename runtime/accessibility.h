@@ -2,8 +2,8 @@
 // learn about the widgets the toolkit cannot describe by itself: designed
 // windows are frames named by their captions, hand-drawn labels are static
 // text, the maker's link is a link with its address that can be pressed, and
-// an edit box placed wholly outside its parent is marked off-screen, so that
-// tools skip it although the Tab key still visits it.
+// an edit box placed wholly above or left of its parent is marked off-screen,
+// so that tools skip it although the Tab key still visits it.
 #pragma once
 
 class QWidget;
