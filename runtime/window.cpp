@@ -214,7 +214,6 @@ Control* Window::find(std::string_view name) const {
 }
 
 void Window::centre() {
-    // A Wayland client cannot place its windows: the compositor does.
     if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
