@@ -43,6 +43,9 @@ struct ControlDesign {
     bool tabStop = false;
     std::string_view text = {};     // caption or text at creation (UTF-8)
     std::string_view tooltip = {};  // SuperBtn only: its own rectangular tip
+    // What assistive tools call the control when no caption of its own says
+    // it: an edit box is named by the label a sighted user reads beside it.
+    std::string_view accessibleName = {};
     // Edit boxes.
     bool multiLine = false;
     bool border = true;
@@ -54,6 +57,9 @@ struct ControlDesign {
     // box, under the default light palette.
     std::optional<Rgb> colour = {};
     std::optional<Rgb> background = {};
+    // The caption changes many times a second (a ticker): assistive tools
+    // read it when asked but are not told of every change.
+    bool ticker = false;
     bool checked = false;
     bool focusRect = false;            // SuperBtn
     std::string_view picture = {};     // PicBox: encoded image bytes

@@ -114,7 +114,10 @@ void LinkLabel::leaveEvent(QEvent*) {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() == Qt::LeftButton) open();
+}
+
+void LinkLabel::open() {
     opened_ = openUrl(address_);
     update();
 }

@@ -57,6 +57,10 @@ public:
     LinkLabel(QWidget* parent, const QString& caption, const QString& address);
     QColor currentColour() const;
     bool opened() const { return opened_; }
+    const QString& caption() const { return caption_; }
+    const QString& address() const { return address_; }
+    // What a press does: opens the address and shows whether that worked.
+    void open();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -12,6 +12,7 @@
 #include <optional>
 #include <vector>
 
+#include "runtime/accessibility.h"
 #include "runtime/fonts.h"
 #include "runtime/picture_box.h"
 #include "runtime/qt_text.h"
@@ -47,9 +48,13 @@ void hideSelectionWhenInactive(QWidget* box) {
     box->setPalette(palette);
 }
 
+// A box wholly above or left of its parent can never be seen.
+bool offscreen(const ControlDesign& d) { return d.top + d.height <= 0 || d.left + d.width <= 0; }
+
 QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     if (!d.multiLine) {
         auto* box = new QLineEdit(parent);
+        if (offscreen(d)) markOffscreen(box);
         box->setText(toQString(Text::fromUtf8(d.text)));
         box->setFrame(d.border);
         hideSelectionWhenInactive(box);
@@ -138,6 +143,8 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 }  // namespace
 
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
+    // Before the first change below that assistive tools could be told of.
+    installAccessibility();
     widget_->setWindowTitle(qs(design.caption));
     // The designs are laid out for this font: set on the window itself, it
     // stays when a desktop theme changes the application's font later.
@@ -182,6 +189,7 @@ Window::Window(const WindowDesign& design) : design_(design), widget_(new Window
             w->setObjectName(qs(d.name));
             w->setGeometry(d.left, d.top, d.width, d.height);
             w->setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+            if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
             made[i] = w;
             if (isContainer(d.type)) containers.emplace(std::string(d.name), w);
         }
@@ -217,6 +225,7 @@ Control* Window::find(std::string_view name) const {
 }
 
 void Window::centre() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     widget_->move(area.x() + (area.width() - design_.outerWidth) / 2, area.y() + (area.height() - design_.outerHeight) / 2);
