@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <thread>
+#include <vector>
 
 #include "runtime/fonts.h"
 #include "tests/e2e/x_session.h"
@@ -108,10 +109,24 @@ TEST_P(ScaleEndToEnd, LabelsShowTheirWholeCaptions) {
     EXPECT_EQ(area.height, std::lround(579 * scale));
 
     const auto inkOnScreen = [&](const LabelRow& row) { return inkBounds(onScreen(x, main, devicePixels(row, scale))); };
-    // The window's first paint reaches the screen in one piece: wait for it.
+    // A window not painted yet is black on Xvfb, which looks like ink
+    // everywhere: wait until every label shows its light face with a caption
+    // on it, and the same caption twice in a row.
+    const auto settled = [&] {
+        std::vector<QRect> inks;
+        for (const LabelRow& row : kLabels) {
+            const QRect pixels = devicePixels(row, scale);
+            const QRect ink = inkOnScreen(row);
+            if (ink.isEmpty() || ink.size() == pixels.size()) return std::vector<QRect>{};
+            inks.push_back(ink);
+        }
+        return inks;
+    };
+    std::vector<QRect> previous;
     for (int attempt = 0; attempt < 300; ++attempt) {
-        if (std::none_of(std::begin(kLabels), std::end(kLabels), [&](auto& row) { return inkOnScreen(row).isEmpty(); }))
-            break;
+        const std::vector<QRect> now = settled();
+        if (!now.empty() && now == previous) break;
+        previous = now;
         std::this_thread::sleep_for(100ms);
     }
     // Rounding may place the caption a pixel apart from the reference.
