@@ -1,10 +1,10 @@
 #include "runtime/chinese_font.h"
 
 #include <QFontDatabase>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QStringList>
 #include <cstdio>
-
-#include "runtime/application.h"
 
 namespace rt {
 namespace {
@@ -21,7 +21,11 @@ bool chineseFontInstalled() { return !QFontDatabase::families(QFontDatabase::Sim
 
 void reportMissingChineseFont() {
     std::fprintf(stderr, "%s\n", kLine);
-    messageBox(Text::fromUtf8(kMessage), Text::fromUtf8(kTitle));
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(kTitle), QString::fromUtf8(kMessage), QMessageBox::Ok);
+    // Qt's Chinese translation of the button would be empty boxes too.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    box.exec();
 }
 
 }  // namespace rt
