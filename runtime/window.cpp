@@ -12,6 +12,7 @@
 #include <QScreen>
 #include <vector>
 
+#include "runtime/document_box.h"
 #include "runtime/fonts.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
@@ -43,7 +44,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         hideSelectionWhenInactive(box);
         return box;
     }
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new DocumentBox(parent);
     box->setFont(documentFont());
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
