@@ -80,6 +80,8 @@ void holdMessage(QtMsgType type, const QMessageLogContext& context, const QStrin
 void startToolkit(int& argc, char** argv, std::optional<QApplication>& app) {
     std::vector<HeldMessage> held;
     heldMessages = &held;
+    // Desktops and Wayland compositors match the windows to the desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vorlane.Qintara"));
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     app.emplace(argc, argv);
     qInstallMessageHandler(previous);
