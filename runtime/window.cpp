@@ -10,9 +10,12 @@
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "runtime/document_box.h"
+#include "runtime/embedded_icon.h"
 #include "runtime/fonts.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
@@ -34,6 +37,27 @@ void hideSelectionWhenInactive(QWidget* box) {
     palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
     palette.setColor(QPalette::Inactive, QPalette::HighlightedText, palette.color(QPalette::Inactive, QPalette::Text));
     box->setPalette(palette);
+}
+
+// Runs the routine once, when the widget is first shown (before it is painted).
+void onFirstShow(QWidget* widget, std::function<void()> routine) {
+    class FirstShow : public QObject {
+    public:
+        FirstShow(QWidget* widget, std::function<void()> routine) : QObject(widget), routine_(std::move(routine)) {
+            widget->installEventFilter(this);
+        }
+        bool eventFilter(QObject* watched, QEvent* event) override {
+            if (event->type() == QEvent::Show && routine_) {
+                watched->removeEventFilter(this);
+                std::exchange(routine_, nullptr)();
+            }
+            return false;
+        }
+
+    private:
+        std::function<void()> routine_;
+    };
+    new FirstShow(widget, std::move(routine));
 }
 
 QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
@@ -81,9 +105,15 @@ QWidget* makeWidget(const ControlDesign& d, QWidget* parent) {
             return new QGroupBox(qs(d.text), parent);
         case ControlType::PicBox: {
             auto* picture = new QLabel(parent);
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(d.picture.data()), static_cast<uint>(d.picture.size()));
-            picture->setPixmap(pixmap);
+            // Decoding (and, for a JPEG, loading Qt's codec plugin) takes
+            // milliseconds: it waits until the picture is about to be seen,
+            // which for the main window is after the constitution window.
+            const std::string_view bytes = d.picture;
+            onFirstShow(picture, [picture, bytes] {
+                QPixmap pixmap;
+                pixmap.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size()));
+                picture->setPixmap(pixmap);
+            });
             picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             picture->setAutoFillBackground(true);
             return picture;
@@ -134,15 +164,7 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
     widget_->setWindowTitle(qs(design.caption));
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
-    if (!design.icons.empty()) {
-        QIcon icon;
-        for (std::string_view png : design.icons) {
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<uint>(png.size()));
-            icon.addPixmap(pixmap);
-        }
-        widget_->setWindowIcon(icon);
-    }
+    if (!design.icons.empty()) widget_->setWindowIcon(embeddedIcon(design.icons));
 
     // Containers come after their contents in the list, so the widgets are
     // made in two passes: every container first, then every control in its place.

@@ -1,0 +1,16 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Inside the run time only: an icon made of PNG images built into the
+// program, one per size, decoded only when a size is first asked for (for a
+// window icon, when the window is first shown). Its sizes come from the PNG
+// headers.
+#pragma once
+
+#include <QIcon>
+#include <span>
+#include <string_view>
+
+namespace rt {
+
+QIcon embeddedIcon(std::span<const std::string_view> pngs);
+
+}  // namespace rt
