@@ -68,13 +68,18 @@ private:
 
     // The smallest image at least as big as asked, else the biggest.
     const Image* bestFor(const QSize& size) const {
+        const auto covers = [&](const Image& image) {
+            return image.size.width() >= size.width() && image.size.height() >= size.height();
+        };
         const Image* best = nullptr;
         for (const Image& image : images_) {
-            const bool fits = image.size.width() >= size.width() && image.size.height() >= size.height();
-            const bool bestFits = best != nullptr && best->size.width() >= size.width() && best->size.height() >= size.height();
-            if (best == nullptr || (fits && (!bestFits || image.size.width() < best->size.width())) ||
-                (!fits && !bestFits && image.size.width() > best->size.width()))
+            if (best == nullptr) {
                 best = &image;
+            } else if (covers(image) != covers(*best)) {
+                if (covers(image)) best = &image;
+            } else if (covers(image) ? image.size.width() < best->size.width() : image.size.width() > best->size.width()) {
+                best = &image;
+            }
         }
         return best;
     }
