@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -63,29 +64,34 @@ struct HeldMessage {
     std::string category;
     QString text;
 };
-std::vector<HeldMessage>* heldMessages = nullptr;
+// Other threads the toolkit starts may report too.
+std::mutex heldLock;
+std::vector<HeldMessage> heldMessages;
 
 void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    const std::lock_guard lock(heldLock);
     if (type == QtFatalMsg) {
         std::string said;
-        for (const HeldMessage& held : *heldMessages) said += held.text.toStdString() + '\n';
+        for (const HeldMessage& held : heldMessages) said += held.text.toStdString() + '\n';
         said += text.toStdString();
         std::fprintf(stderr, "%s\n", displayFailure(said).c_str());
         std::fflush(stderr);
         std::_Exit(1);
     }
-    heldMessages->push_back({type, context.category != nullptr ? context.category : "", text});
+    heldMessages.push_back({type, context.category != nullptr ? context.category : "", text});
 }
 
 void startToolkit(int& argc, char** argv, std::optional<QApplication>& app) {
-    std::vector<HeldMessage> held;
-    heldMessages = &held;
     // Desktops and Wayland compositors match the windows to the desktop entry by this id.
     QGuiApplication::setDesktopFileName(QStringLiteral("example.vorlane.Qintara"));
     const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
     app.emplace(argc, argv);
     qInstallMessageHandler(previous);
-    heldMessages = nullptr;
+    std::vector<HeldMessage> held;
+    {
+        const std::lock_guard lock(heldLock);
+        held.swap(heldMessages);
+    }
     for (const HeldMessage& message : held) {
         const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
         qt_message_output(message.type, context, message.text);
