@@ -1,6 +1,14 @@
 #include "app/startup.h"
+#include "runtime/chinese_font.h"
+#include "runtime/command_line.h"
 
 int main(int argc, char** argv) {
+    // --help and --version are answered before any window system is needed.
+    if (const auto exitCode = rt::answerCommandLine(argc, argv)) return *exitCode;
     rt::Application application(argc, argv);
+    if (!rt::chineseFontInstalled()) {
+        rt::reportMissingChineseFont();
+        return 1;
+    }
     return app::StartUp(application);
 }

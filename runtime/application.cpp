@@ -14,9 +14,16 @@
 #include <QTimer>
 #include <QTranslator>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
 #include <unistd.h>
 
+#include "runtime/display_failure.h"
 #include "runtime/fonts.h"
 #include "runtime/midi.h"
 #include "runtime/private_files.h"
@@ -50,6 +57,48 @@ protected:
     }
 };
 
+// While the toolkit starts, its messages are held back: if it finds no
+// window system it ends with a fatal message, and then one line saying what
+// is missing replaces them all. Otherwise they are passed on as they came.
+struct HeldMessage {
+    QtMsgType type;
+    std::string category;
+    QString text;
+};
+// Other threads the toolkit starts may report too.
+std::mutex heldLock;
+std::vector<HeldMessage> heldMessages;
+
+void holdMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    const std::lock_guard lock(heldLock);
+    if (type == QtFatalMsg) {
+        std::string said;
+        for (const HeldMessage& held : heldMessages) said += held.text.toStdString() + '\n';
+        said += text.toStdString();
+        std::fprintf(stderr, "%s\n", displayFailure(said).c_str());
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+    heldMessages.push_back({type, context.category != nullptr ? context.category : "", text});
+}
+
+void startToolkit(int& argc, char** argv, std::optional<QApplication>& app) {
+    // Desktops and Wayland compositors match the windows to the desktop entry by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.vorlane.Qintara"));
+    const QtMessageHandler previous = qInstallMessageHandler(holdMessage);
+    app.emplace(argc, argv);
+    qInstallMessageHandler(previous);
+    std::vector<HeldMessage> held;
+    {
+        const std::lock_guard lock(heldLock);
+        held.swap(heldMessages);
+    }
+    for (const HeldMessage& message : held) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.c_str());
+        qt_message_output(message.type, context, message.text);
+    }
+}
+
 MessageBoxHandler& injectedMessageBox() {
     static MessageBoxHandler handler;
     return handler;
@@ -58,8 +107,8 @@ MessageBoxHandler& injectedMessageBox() {
 }  // namespace
 
 struct Application::Toolkit {
-    Toolkit(int& argc, char** argv) : app(argc, argv) {}
-    QApplication app;
+    Toolkit(int& argc, char** argv) { startToolkit(argc, argv, app); }
+    std::optional<QApplication> app;
     QTranslator qtTranslations;
     std::unique_ptr<QSocketNotifier> signalNotifier;
     struct Modal {

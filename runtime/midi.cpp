@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <type_traits>
 
@@ -28,6 +29,7 @@ struct Fluid {
     decltype(&::delete_fluid_settings) delete_fluid_settings = nullptr;
     decltype(&::fluid_settings_setstr) fluid_settings_setstr = nullptr;
     decltype(&::fluid_settings_setnum) fluid_settings_setnum = nullptr;
+    decltype(&::fluid_settings_copystr) fluid_settings_copystr = nullptr;
     decltype(&::new_fluid_synth) new_fluid_synth = nullptr;
     decltype(&::delete_fluid_synth) delete_fluid_synth = nullptr;
     decltype(&::fluid_synth_sfload) fluid_synth_sfload = nullptr;
@@ -59,6 +61,7 @@ const Fluid& fluid() {
         bind(api.delete_fluid_settings, "delete_fluid_settings");
         bind(api.fluid_settings_setstr, "fluid_settings_setstr");
         bind(api.fluid_settings_setnum, "fluid_settings_setnum");
+        bind(api.fluid_settings_copystr, "fluid_settings_copystr");
         bind(api.new_fluid_synth, "new_fluid_synth");
         bind(api.delete_fluid_synth, "delete_fluid_synth");
         bind(api.fluid_synth_sfload, "fluid_synth_sfload");
@@ -108,6 +111,19 @@ std::uint32_t bigEndian(std::string_view bytes, std::size_t at, std::size_t widt
     return value;
 }
 
+// The General MIDI soundfont the system chose: Debian's default-GM
+// alternative (sf2, else sf3), else the one FluidSynth was built to use.
+std::string systemSoundfont(fluid_settings_t* settings) {
+    for (const char* alternative : {"/usr/share/sounds/sf2/default-GM.sf2", "/usr/share/sounds/sf3/default-GM.sf3"}) {
+        std::error_code error;
+        if (std::filesystem::is_regular_file(alternative, error)) return alternative;
+    }
+    std::array<char, 4096> path{};
+    if (fluid().fluid_settings_copystr(settings, "synth.default-soundfont", path.data(), static_cast<int>(path.size())) != FLUID_OK)
+        return {};
+    return path.data();
+}
+
 // The synthesiser with its soundfont, created and torn down on the worker.
 class Synth {
 public:
@@ -120,11 +136,12 @@ public:
         fluid().fluid_settings_setstr(settings_, "player.timing-source", "sample");
         // The default gain peaks near -30 dBFS: barely audible.
         fluid().fluid_settings_setnum(settings_, "synth.gain", 0.6);
+        const std::string soundfont = output.soundfont.empty() ? systemSoundfont(settings_) : output.soundfont;
         std::error_code error;
-        if (!std::filesystem::is_regular_file(output.soundfont, error)) return;
+        if (!std::filesystem::is_regular_file(soundfont, error)) return;
         synth_ = fluid().new_fluid_synth(settings_);
         if (synth_ == nullptr) return;
-        if (fluid().fluid_synth_sfload(synth_, output.soundfont.c_str(), 1) == FLUID_FAILED) return;
+        if (fluid().fluid_synth_sfload(synth_, soundfont.c_str(), 1) == FLUID_FAILED) return;
         ready_ = true;
     }
     ~Synth() {

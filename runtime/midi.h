@@ -33,7 +33,8 @@ bool isStandardMidiFile(std::string_view bytes);
 
 // Where the sound goes.
 struct MidiOutput {
-    std::string soundfont = "/usr/share/sounds/sf2/default-GM.sf2";
+    // Empty: the system's General MIDI soundfont.
+    std::string soundfont{};
     // FluidSynth audio drivers tried in turn for each tune; the first that
     // opens plays it. JACK is left out: it may try to start a server.
     std::vector<std::string> drivers = {"pulseaudio", "alsa"};

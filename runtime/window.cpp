@@ -6,13 +6,15 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
-#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "runtime/accessibility.h"
+#include "runtime/document_box.h"
+#include "runtime/embedded_icon.h"
 #include "runtime/fonts.h"
 #include "runtime/picture_box.h"
 #include "runtime/qt_text.h"
@@ -32,12 +34,6 @@ QColor colourOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 std::optional<QColor> colourOf(const std::optional<Rgb>& rgb) {
     if (!rgb) return std::nullopt;
     return colourOf(*rgb);
-}
-
-QPixmap pixmapOf(std::string_view encoded) {
-    QPixmap pixmap;
-    pixmap.loadFromData(reinterpret_cast<const uchar*>(encoded.data()), static_cast<uint>(encoded.size()));
-    return pixmap;
 }
 
 // Edit boxes hide their selection while they do not have the focus.
@@ -60,7 +56,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         hideSelectionWhenInactive(box);
         return box;
     }
-    auto* box = new QPlainTextEdit(parent);
+    auto* box = new DocumentBox(parent);
     box->setFont(documentFont());
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -98,7 +94,7 @@ QWidget* makeWidget(const ControlDesign& d, QWidget* parent) {
         case ControlType::GroupBox:
             return new QGroupBox(qs(d.text), parent);
         case ControlType::PicBox:
-            return new PictureBox(parent, pixmapOf(d.picture), pixmapOf(d.picture2x));
+            return new PictureBox(parent, d.picture, d.picture2x);
         case ControlType::HyperLinker:
             return new LinkLabel(parent, qs(d.text), qs(d.link));
         case ControlType::SuperBtn: {
@@ -150,16 +146,7 @@ Window::Window(const WindowDesign& design) : design_(design), widget_(new Window
     // stays when a desktop theme changes the application's font later.
     widget_->setFont(interfaceFont());
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
-    if (!design.icons.empty()) {
-        QIcon icon;
-        for (std::string_view png : design.icons) icon.addPixmap(pixmapOf(png));
-        for (std::string_view png : design.icons2x) {
-            QPixmap pixmap = pixmapOf(png);
-            pixmap.setDevicePixelRatio(2);
-            icon.addPixmap(pixmap);
-        }
-        widget_->setWindowIcon(icon);
-    }
+    if (!design.icons.empty()) widget_->setWindowIcon(embeddedIcon(design.icons, design.icons2x));
 
     // Containers come after their contents in the list, so the widgets are
     // made in two passes: every container first, then every control in its place.

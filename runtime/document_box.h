@@ -1,0 +1,22 @@
+// Inside the run time only: the multi-line edit box. Shown with its text at
+// the start, it lays out only the lines of its first page before it is first
+// painted; the rest (which Qt otherwise lays out at once, to size the scroll
+// bar from the last page) waits until the user sees the first page.
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace rt {
+
+class DocumentBox : public QPlainTextEdit {
+public:
+    explicit DocumentBox(QWidget* parent);
+
+protected:
+    bool viewportEvent(QEvent* event) override;
+
+private:
+    bool painted_ = false;
+};
+
+}  // namespace rt
