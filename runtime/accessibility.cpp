@@ -4,6 +4,7 @@
 #include <QAccessibleWidget>
 #include <QLineEdit>
 
+#include "runtime/picture_box.h"
 #include "runtime/widgets.h"
 #include "runtime/window_widget.h"
 
@@ -75,6 +76,8 @@ QAccessibleInterface* describe(const QString&, QObject* object) {
     if (auto* window = dynamic_cast<WindowWidget*>(widget)) return new QAccessibleWidget(window, QAccessible::Window);
     if (auto* label = dynamic_cast<PaintedLabel*>(widget)) return new LabelAccessible(label);
     if (auto* link = dynamic_cast<LinkLabel*>(widget)) return new LinkAccessible(link);
+    // A picture, though it decodes its image only when first drawn.
+    if (auto* picture = dynamic_cast<PictureBox*>(widget)) return new QAccessibleWidget(picture, QAccessible::Graphic);
     if (auto* box = qobject_cast<QLineEdit*>(widget); box != nullptr && box->property(kOffscreen).toBool())
         return new OffscreenEditAccessible(box);
     return nullptr;

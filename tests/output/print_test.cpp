@@ -78,11 +78,6 @@ std::string describe(const std::vector<RecordedCall>& calls) {
     return out;
 }
 
-std::string readFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>";
-}
-
 // The file name each Documents.Open was given.
 std::vector<QString> openedPaths(const std::vector<RecordedCall>& calls) {
     std::vector<QString> paths;
