@@ -1,6 +1,10 @@
 #include "app/startup.h"
 
 int main(int argc, char** argv) {
-    rt::Application application(argc, argv);
-    return app::StartUp(application);
+    int exitCode = 0;
+    {
+        rt::Application application(argc, argv);
+        exitCode = app::StartUp(application);
+    }
+    rt::exitProcess(exitCode);
 }
