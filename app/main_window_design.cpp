@@ -36,9 +36,9 @@ const ControlDesign kControls[] = {
      .tabStop = true, .text = "打 印", .tooltip = "如果电脑连接打印机，可直接打印输出。"},
     {.name = "BannerTimer", .unitName = "时钟1", .type = T::Timer},
     {.name = "BannerLabel", .unitName = "标签5", .type = T::Label, .left = 10, .top = 73, .width = 470, .height = 18,
-     .align = Align::Centre, .raised = true, .colour = kRed},
+     .align = Align::Centre, .raised = true, .colour = kRed, .ticker = true},
     {.name = "LetterBox", .unitName = "编辑框5", .type = T::EditBox, .parent = "LetterGroup", .left = 2, .top = 19, .width = 694,
-     .height = 308, .tabStop = true, .multiLine = true},
+     .height = 308, .tabStop = true, .accessibleName = "入党申请书范文", .multiLine = true},
     {.name = "LetterGroup", .unitName = "分组框3", .type = T::GroupBox, .left = 0, .top = 219, .width = 699, .height = 329,
      .text = "入党申请书范文生成："},
     {.name = "StyleBox6", .unitName = "选择框6", .type = T::CheckBox, .parent = "StyleGroup", .left = 601, .top = 21, .width = 80,
@@ -58,27 +58,28 @@ const ControlDesign kControls[] = {
     {.name = "StyleGroup", .unitName = "分组框2", .type = T::GroupBox, .left = 0, .top = 160, .width = 699, .height = 55,
      .text = "风格设置："},
     {.name = "AgeBox", .unitName = "编辑框4", .type = T::EditBox, .parent = "PersonalGroup", .left = 597, .top = 22, .width = 80,
-     .height = 20, .tabStop = true},
+     .height = 20, .tabStop = true, .accessibleName = "年龄"},
     {.name = "AgeLabel", .unitName = "标签4", .type = T::Label, .parent = "PersonalGroup", .left = 558, .top = 21, .width = 32,
      .height = 24, .text = "年龄："},
     {.name = "PositionLabel", .unitName = "标签3", .type = T::Label, .parent = "PersonalGroup", .left = 375, .top = 21,
      .width = 32, .height = 24, .text = "职务："},
     {.name = "PositionBox", .unitName = "编辑框3", .type = T::EditBox, .parent = "PersonalGroup", .left = 414, .top = 22,
-     .width = 80, .height = 20, .tabStop = true},
+     .width = 80, .height = 20, .tabStop = true, .accessibleName = "职务"},
     {.name = "UnitBox", .unitName = "编辑框2", .type = T::EditBox, .parent = "PersonalGroup", .left = 239, .top = 22, .width = 80,
-     .height = 20, .tabStop = true},
+     .height = 20, .tabStop = true, .accessibleName = "单位"},
     {.name = "UnitLabel", .unitName = "标签2", .type = T::Label, .parent = "PersonalGroup", .left = 200, .top = 21, .width = 32,
      .height = 24, .text = "单位："},
     {.name = "NameBox", .unitName = "编辑框1", .type = T::EditBox, .parent = "PersonalGroup", .left = 71, .top = 22, .width = 80,
-     .height = 20, .tabStop = true},
+     .height = 20, .tabStop = true, .accessibleName = "姓名"},
     {.name = "NameLabel", .unitName = "标签1", .type = T::Label, .parent = "PersonalGroup", .left = 32, .top = 21, .width = 32,
      .height = 24, .text = "姓名："},
     {.name = "BannerPicture", .unitName = "图片框1", .type = T::PicBox, .left = 0, .top = 0, .width = 704, .height = 72,
-     .picture = res::bannerJpeg},
+     .picture = res::bannerJpeg, .picture2x = res::bannerJpegAt2x},
 };
 
 // Largest first, as the window's icon lists its images.
 const std::string_view kIcons[] = {res::icon128, res::icon48, res::icon32, res::icon24, res::icon16};
+const std::string_view kIcons2x[] = {res::icon128At2x, res::icon48At2x, res::icon32At2x, res::icon24At2x, res::icon16At2x};
 
 }  // namespace
 
@@ -94,6 +95,7 @@ const rt::WindowDesign& mainWindowDesign() {
         .minimiseBox = true,
         .escapeCloses = false,
         .icons = kIcons,
+        .icons2x = kIcons2x,
         .controls = kControls,
     };
     return design;

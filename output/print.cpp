@@ -1,8 +1,7 @@
 #include "output/print.h"
 
-#include <cstdio>
-
 #include "runtime/application.h"
+#include "runtime/failure_reasons.h"
 #include "runtime/private_files.h"
 #include "runtime/registry.h"
 
@@ -10,7 +9,8 @@ namespace output {
 namespace {
 
 const char kWordInstalled[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\App Paths\\Winword.exe\\Path";
-const char kPrintFileName[] = "a.txt";
+// The word processor names the document, and the print job, after its file.
+const char kPrintFileName[] = "入党申请书.txt";
 constexpr double kFontPoints = 14;
 
 struct Message {
@@ -19,6 +19,9 @@ struct Message {
 };
 constexpr Message kNotInstalled = {"  电 脑 没 有 安 装 WORD 办 公 软 件. ", "无 法 打 印："};
 constexpr Message kNoLetter = {" 没有生成入党申请书范文，无法打印！ ", "提示："};
+// Followed by the reason and kNotPrintedAfter.
+constexpr Message kNotPrinted = {" 入党申请书没有打印！无法写入打印用的临时文件：", "提示："};
+constexpr char kNotPrintedAfter[] = " ";
 
 rt::PrintOutValues printOutValues() {
     // In the background, the whole document, one copy, A4 (11907 x 16839 twips).
@@ -44,9 +47,12 @@ rt::PrintOutValues printOutValues() {
 
 void show(const Message& message) { rt::messageBox(rt::Text::fromUtf8(message.text), rt::Text::fromUtf8(message.title)); }
 
-}  // namespace
+void showNotPrinted(const rt::Text& reason) {
+    rt::messageBox(rt::Text::fromUtf8(kNotPrinted.text) + reason + rt::Text::fromUtf8(kNotPrintedAfter),
+                   rt::Text::fromUtf8(kNotPrinted.title));
+}
 
-rt::Text printFilePath() { return rt::privateFilePath(kPrintFileName); }
+}  // namespace
 
 void Print(const rt::EditBox& letterBox, rt::WordApp& wordApp, rt::WordDocuments& wordDocuments) {
     if (!rt::registryValueExists(rt::LocalMachine, rt::Text::fromUtf8(kWordInstalled))) {
@@ -57,25 +63,27 @@ void Print(const rt::EditBox& letterBox, rt::WordApp& wordApp, rt::WordDocuments
         show(kNoLetter);
         return;
     }
-    // From here on the user is told nothing more: what the word processor
-    // makes of the requests is its own business. Only a letter that could not
-    // be written stops the print, so that an older letter left in the file
-    // is never printed in its place.
-    const rt::Text path = printFilePath();
-    const rt::WriteResult written = rt::writePrivateFile(path, rt::toBytes(letterBox.text()));
-    if (!written.ok) {
-        std::fprintf(stderr, "qintara: letter not printed: cannot write %s: %s\n", path.toUtf8().c_str(),
-                     written.reason.toUtf8().c_str());
+    // Every print writes a file of its own, so that no other print, of this
+    // run or another, can put its letter in this one's place.
+    const rt::PrivateFile file = rt::writePrivateFile(kPrintFileName, rt::toBytes(letterBox.text()));
+    if (!file.ok()) {
+        showNotPrinted(file.reason);
         return;
     }
+    // From here on what the word processor makes of the requests is its own
+    // business. The document it opens must be the letter just written.
     wordApp.create();
     wordDocuments.bind(wordApp, false);
     wordDocuments.setSelectionFontSize(kFontPoints);
-    wordDocuments.open(path);
+    const bool intact = rt::isUnchanged(file);
+    if (intact) wordDocuments.open(file.path);
     wordApp.setVisible(0);
     wordDocuments.printOut(printOutValues());
     wordDocuments.close();
     wordApp.quit();
+    // The job is with the print system now; the letter does not stay on disk.
+    rt::removePrivateFile(file);
+    if (!intact) showNotPrinted(rt::replacedFileReason());
 }
 
 }  // namespace output

@@ -25,7 +25,7 @@ constexpr Messages kMessages = {
     .savedAfter = " WORD文件！ ",
     // A failed write is told too, with the system's reason, so that nobody
     // believes a letter saved that is not.
-    .failedBefore = " 申请书没有保存！无法写入 ",
+    .failedBefore = " 入党申请书没有保存！无法写入 ",
     .failedReason = " ：",
     .failedAfter = " ",
 };

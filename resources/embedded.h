@@ -18,6 +18,9 @@ extern const std::string_view articlesText;
 
 extern const std::string_view bannerJpeg;
 extern const std::string_view icon16, icon24, icon32, icon48, icon128;
+// The same pictures drawn at twice the size, for dense screens.
+extern const std::string_view bannerJpegAt2x;
+extern const std::string_view icon16At2x, icon24At2x, icon32At2x, icon48At2x, icon128At2x;
 
 // Standard MIDI Files: The Internationale, then 东方红 (resources/tunes/make_tunes.py).
 extern const std::string_view constitutionTune1;

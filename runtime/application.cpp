@@ -23,6 +23,7 @@
 
 #include "runtime/fonts.h"
 #include "runtime/midi.h"
+#include "runtime/private_files.h"
 #include "runtime/qt_text.h"
 #include "runtime/window_widget.h"
 
@@ -130,6 +131,8 @@ void Application::runExitCleanup() {
     if (cleanedUp_) return;
     cleanedUp_ = true;
     if (exitCleanup_) exitCleanup_();
+    // A letter handed to the printer is not left behind on disk.
+    removePrivateFiles();
 }
 
 void Application::loadStartupWindow(Window& window, const Handler& created) {

@@ -3,6 +3,9 @@
 #include <functional>
 #include <map>
 
+#include <QFile>
+#include <QString>
+
 namespace rt {
 namespace {
 
@@ -65,6 +68,15 @@ private:
 };
 
 }  // namespace
+
+void RecordingAutomation::record(RecordedCall call) {
+    if (onCall) onCall(call);
+    if (call.member == "Open" && !call.args.empty() && call.args[0].type == VariantType::String) {
+        QFile file(QString::fromStdU16String(call.args[0].string));
+        opened_.push_back(file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : "<missing>");
+    }
+    calls_.push_back(std::move(call));
+}
 
 DispatchRef RecordingAutomation::createObject(const std::u16string& progId) {
     record({"", "CreateObject", 0, InvokeKind::Method, {Variant::str(progId)}});

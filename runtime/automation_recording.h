@@ -5,6 +5,7 @@
 // identifier shows up as "?".
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -35,7 +36,13 @@ public:
 
     DispatchRef createObject(const std::u16string& progId) override;
     const std::vector<RecordedCall>& calls() const { return calls_; }
-    void record(RecordedCall call) { calls_.push_back(std::move(call)); }
+    void record(RecordedCall call);
+    // Called with each call as it arrives, before it is answered: a test can
+    // act between two requests of the program.
+    std::function<void(const RecordedCall&)> onCall;
+    // The bytes of each file Documents.Open was asked for, read as it was
+    // asked ("<missing>" when there was no such file).
+    const std::vector<std::string>& openedFiles() const { return opened_; }
     // Numbers each kind of object as it is made: Application#1, Application#2...
     std::string nextName(const std::string& kind) { return kind + "#" + std::to_string(++made_[kind]); }
     const Faults& faults() const { return faults_; }
@@ -43,6 +50,7 @@ public:
 private:
     Faults faults_;
     std::vector<RecordedCall> calls_;
+    std::vector<std::string> opened_;
     std::map<std::string, int> made_;
 };
 

@@ -10,6 +10,7 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include "runtime/accessibility.h"
 #include "runtime/qt_text.h"
 #include "runtime/single_line.h"
 #include "runtime/widgets.h"
@@ -78,6 +79,7 @@ void EditBox::moveCaretToEnd() {
 void Label::setCaption(const Text& caption) {
     caption_ = caption;
     static_cast<PaintedLabel*>(widget_)->setCaption(toQStringWholeCharacters(caption));
+    if (!design().ticker) announceNameChange(widget_);
 }
 
 CheckBox::CheckBox(const ControlDesign& design, QWidget* widget) : Control(design), widget_(widget) {

@@ -4,6 +4,7 @@
 // Strings are UTF-8; the run time turns them into the program's text encoding.
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string_view>
 
@@ -42,17 +43,27 @@ struct ControlDesign {
     bool tabStop = false;
     std::string_view text = {};     // caption or text at creation (UTF-8)
     std::string_view tooltip = {};  // SuperBtn only: its own rectangular tip
+    // What assistive tools call the control when no caption of its own says
+    // it: an edit box is named by the label a sighted user reads beside it.
+    std::string_view accessibleName = {};
     // Edit boxes.
     bool multiLine = false;
     bool border = true;
     // Labels and check boxes.
     Align align = Align::Left;
     bool raised = false;  // drawn once in white one pixel down-right, then in colour
-    Rgb colour = {};      // text colour
-    Rgb background = {255, 255, 255};  // edit boxes only
+    // Text colour and (edit boxes only) background. Left out, they are the
+    // desktop palette's: black on the button face, or on white in an edit
+    // box, under the default light palette.
+    std::optional<Rgb> colour = {};
+    std::optional<Rgb> background = {};
+    // The caption changes many times a second (a ticker): assistive tools
+    // read it when asked but are not told of every change.
+    bool ticker = false;
     bool checked = false;
     bool focusRect = false;            // SuperBtn
     std::string_view picture = {};     // PicBox: encoded image bytes
+    std::string_view picture2x = {};   // PicBox: the same picture at twice the size, for dense screens
     std::string_view link = {};        // HyperLinker: the address it opens
     std::string_view pages[2] = {};    // Tab: page captions (UTF-8)
 };
@@ -66,6 +77,8 @@ struct WindowDesign {
     bool minimiseBox = true;
     bool escapeCloses = false;
     std::span<const std::string_view> icons = {};  // PNG bytes, one per size
+    // The same images at twice their sizes, in the same order, for dense screens.
+    std::span<const std::string_view> icons2x = {};
     std::span<const ControlDesign> controls = {};
 };
 

@@ -1,5 +1,7 @@
 // Writing a file whole: the old file, if any, is replaced at once by the new
-// bytes or left exactly as it was.
+// bytes or left exactly as it was. A link at the path, or on the way to it,
+// is followed (its target is replaced, the link kept) unless it is a link
+// someone else planted in a shared folder, which is refused.
 #pragma once
 
 #include <string_view>
@@ -10,9 +12,12 @@ namespace rt {
 
 struct WriteResult {
     bool ok = false;
-    Text reason;  // the system's reason when !ok, in the program's encoding
+    Text reason;  // why not, in Chinese, when !ok
 };
 
 WriteResult writeFile(const Text& path, std::string_view bytes);
+
+// Writes every byte to the descriptor; 0, or the errno that stopped it.
+int writeAll(int fd, std::string_view bytes);
 
 }  // namespace rt

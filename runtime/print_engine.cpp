@@ -1,22 +1,18 @@
 #include "runtime/print_engine.h"
 
-#include <QAbstractTextDocumentLayout>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTextBlock>
-#include <QTextDocument>
-#include <QTextLayout>
 #include <memory>
 #include <vector>
 
 #include "runtime/application.h"
 #include "runtime/fonts.h"
+#include "runtime/page_printer.h"
 #include "runtime/qt_text.h"
 #include "runtime/word_automation.h"
 
@@ -91,10 +87,10 @@ struct EngineState {
 InvokeResult raised() { return {}; }
 InvokeResult done() { return {true, {}}; }
 
-bool printPages(QTextDocument& layout, QPrinter& printer);
-
 bool printDocument(const Document& document, const std::vector<Variant>& args) {
-    const QString name = QFileInfo(document.path).fileName();
+    // The document's name, as in the print job's title: its file's name
+    // without the extension.
+    const QString name = QFileInfo(document.path).completeBaseName();
     const bool toFile = numberOf(args, 10, 0) != 0 && !stringOf(args, 3).isEmpty();
     const QPrinterInfo destination = QPrinterInfo::defaultPrinter();
     // Without a default destination (no CUPS server, or none chosen) QPrinter
@@ -117,38 +113,9 @@ bool printDocument(const Document& document, const std::vector<Variant>& args) {
     printer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait, kMarginsMm, QPageLayout::Millimeter));
     printer.setCopyCount(std::max(1, numberOf(args, 7, 1)));
 
-    QTextDocument layout;
-    layout.documentLayout()->setPaintDevice(&printer);
     QFont font = documentFont();
     font.setPointSizeF(document.fontPoints);
-    layout.setDefaultFont(font);
-    layout.setDocumentMargin(0);
-    layout.setPageSize(QSizeF(printer.width(), printer.height()));
-    layout.setPlainText(document.text);
-    return printPages(layout, printer);
-}
-
-// The layout never lets a line straddle a page, so each page gets exactly
-// its own lines. (QTextDocument::print draws whole paragraphs and clips them,
-// which leaves the clipped lines' text in the output for any reader of it.)
-bool printPages(QTextDocument& layout, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) return false;
-    const qreal pageHeight = printer.height();
-    int page = 0;
-    for (QTextBlock block = layout.begin(); block.isValid(); block = block.next()) {
-        const QRectF box = layout.documentLayout()->blockBoundingRect(block);
-        const QTextLayout* lines = block.layout();
-        for (int i = 0; i < lines->lineCount(); ++i) {
-            const QTextLine line = lines->lineAt(i);
-            const int linePage = static_cast<int>((box.top() + line.y() + line.height() / 2) / pageHeight);
-            for (; page < linePage; ++page) {
-                if (!printer.newPage()) return false;
-            }
-            line.draw(&painter, QPointF(box.left(), box.top() - page * pageHeight));
-        }
-    }
-    return painter.end() && printer.printerState() != QPrinter::Error;
+    return printPlainText(document.text, font, printer, name);
 }
 
 class DocumentObject : public Dispatch {

@@ -1,17 +1,20 @@
 #include "runtime/private_files.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
+
+#include "runtime/failure_reasons.h"
+#include "runtime/files.h"
 
 namespace rt {
 namespace {
-
-Text systemReason(int error) { return Text::fromUtf8(std::strerror(error)); }
 
 bool isPrivateDirectory(const std::string& path) {
     struct stat info {};
@@ -28,56 +31,89 @@ std::string runtimeDirectory() {
 }
 
 std::string temporaryDirectory() {
-    // Made once and kept for the rest of the run.
-    static const std::string dir = [] {
-        const char* tmp = std::getenv("TMPDIR");
-        std::string pattern = std::string(tmp != nullptr && *tmp != '\0' ? tmp : "/tmp") + "/qintara-XXXXXX";
-        return ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-    }();
-    return dir;
+    const char* tmp = std::getenv("TMPDIR");
+    return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+// The folders made by this run and not yet removed.
+std::vector<std::string>& madeFolders() {
+    static std::vector<std::string> folders;
+    return folders;
+}
+
+// A new folder of our own (mkdtemp makes it 0700), or the errno.
+int makeFolder(std::string& folder) {
+    const std::string runtime = runtimeDirectory();
+    folder = runtime.empty() ? temporaryDirectory() + "/qintara-XXXXXX" : runtime + "/print-XXXXXX";
+    if (::mkdtemp(folder.data()) == nullptr) return errno;
+    madeFolders().push_back(folder);
+    return 0;
+}
+
+void removeFolder(const std::string& folder, const std::string& name) {
+    ::unlink((folder + "/" + name).c_str());
+    ::rmdir(folder.c_str());
+    std::erase(madeFolders(), folder);
+}
+
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+std::string nameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+PrivateFile failed(int error) {
+    PrivateFile file;
+    file.reason = systemReason(error);
+    return file;
 }
 
 }  // namespace
 
-Text privateFilePath(std::string_view name) {
-    std::string dir = runtimeDirectory();
-    if (dir.empty()) dir = temporaryDirectory();
-    if (dir.empty()) return {};
-    return Text::fromUtf8(dir + "/" + std::string(name));
+PrivateFile writePrivateFile(std::string_view name, std::string_view bytes) {
+    std::string folder;
+    if (const int error = makeFolder(folder); error != 0) return failed(error);
+    const std::string path = folder + "/" + std::string(name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int error = fd < 0 ? errno : writeAll(fd, bytes);
+    struct stat written {};
+    if (error == 0 && ::fsync(fd) != 0) error = errno;
+    if (error == 0 && ::fstat(fd, &written) != 0) error = errno;
+    if (fd >= 0 && ::close(fd) != 0 && error == 0) error = errno;
+    if (error != 0) {
+        removeFolder(folder, std::string(name));
+        return failed(error);
+    }
+    PrivateFile file;
+    file.path = Text::fromUtf8(path);
+    file.device = written.st_dev;
+    file.inode = written.st_ino;
+    file.size = written.st_size;
+    return file;
 }
 
-WriteResult writePrivateFile(const Text& path, std::string_view bytes) {
-    if (path.empty()) return {false, Text::fromUtf8("没有文件名")};
-    const std::string target = path.toUtf8();
-    std::string temporary = target + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
-    if (fd < 0) return {false, systemReason(errno)};
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            const int error = n < 0 ? errno : ENOSPC;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return {false, systemReason(error)};
+bool isUnchanged(const PrivateFile& file) {
+    struct stat now {};
+    return file.ok() && ::lstat(file.path.toUtf8().c_str(), &now) == 0 && S_ISREG(now.st_mode) &&
+           now.st_dev == file.device && now.st_ino == file.inode && now.st_size == file.size;
+}
+
+void removePrivateFile(const PrivateFile& file) {
+    if (!file.ok()) return;
+    const std::string path = file.path.toUtf8();
+    removeFolder(folderOf(path), nameOf(path));
+}
+
+void removePrivateFiles() {
+    // Each folder holds the one file it was made for, whatever its name.
+    for (const std::string& folder : std::vector<std::string>(madeFolders())) {
+        if (DIR* dir = ::opendir(folder.c_str())) {
+            while (const dirent* entry = ::readdir(dir)) {
+                const std::string name = entry->d_name;
+                if (name != "." && name != "..") ::unlinkat(::dirfd(dir), name.c_str(), 0);
+            }
+            ::closedir(dir);
         }
-        written += static_cast<std::size_t>(n);
+        ::rmdir(folder.c_str());
     }
-    int error = ::fsync(fd) != 0 ? errno : 0;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error != 0) {
-        ::unlink(temporary.c_str());
-        return {false, systemReason(error)};
-    }
-    // rename() replaces the directory entry itself, so a link planted at the
-    // name is dropped rather than followed.
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temporary.c_str());
-        return {false, systemReason(error)};
-    }
-    return {true, {}};
+    madeFolders().clear();
 }
 
 }  // namespace rt

@@ -1,23 +1,37 @@
-// Files only this user can reach: they live in $XDG_RUNTIME_DIR/qintara
-// (mode 0700, ours, not a link) or, failing that, in a private temporary
-// directory made once per run. A fixed path in a shared folder could be
-// swapped for someone else's link; here a link found at the name is
-// replaced, never written through.
+// Files only this user can reach, made afresh for each use: each lives
+// alone in a new folder (mode 0700) inside $XDG_RUNTIME_DIR/qintara (ours,
+// 0700, not a link) or, failing that, in the temporary folder. Two runs, or
+// two uses in one run, never share a file, and a name once written cannot be
+// swapped by anyone else. Whatever is still there when the program ends is
+// removed then.
 #pragma once
 
 #include <string_view>
+#include <sys/types.h>
 
-#include "runtime/files.h"
 #include "runtime/text.h"
 
 namespace rt {
 
-// The full path of `name` in the private directory, which is made when
-// missing; empty when no private directory can be had.
-Text privateFilePath(std::string_view name);
+struct PrivateFile {
+    Text path;    // empty when the file could not be written
+    Text reason;  // why not, in Chinese
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    bool ok() const { return !path.empty(); }
+};
 
-// Writes the bytes to a new file beside `path` and renames it over `path`:
-// the old file, or a link standing there, is replaced whole or left alone.
-WriteResult writePrivateFile(const Text& path, std::string_view bytes);
+// Creates a new private file called `name` (UTF-8) holding the bytes.
+PrivateFile writePrivateFile(std::string_view name, std::string_view bytes);
+
+// Whether the path still names the very file written, unchanged in size.
+bool isUnchanged(const PrivateFile& file);
+
+// Removes the file and its folder.
+void removePrivateFile(const PrivateFile& file);
+
+// Removes every private file of this run that is still there.
+void removePrivateFiles();
 
 }  // namespace rt

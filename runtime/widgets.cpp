@@ -2,8 +2,9 @@
 
 #include <QDesktopServices>
 #include <QEnterEvent>
-#include <QHelpEvent>
 #include <QFontMetrics>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
@@ -13,9 +14,11 @@
 #include <QUrl>
 #include <cmath>
 
+#include "runtime/readable_colour.h"
+
 namespace rt {
 
-PaintedLabel::PaintedLabel(QWidget* parent, QColor colour, Qt::Alignment align, bool raised)
+PaintedLabel::PaintedLabel(QWidget* parent, std::optional<QColor> colour, Qt::Alignment align, bool raised)
     : QWidget(parent), colour_(colour), align_(align), raised_(raised) {
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Window);
@@ -29,9 +32,22 @@ void PaintedLabel::setCaption(const QString& caption) {
     update();
 }
 
+QColor PaintedLabel::textColour() const {
+    return colour_ ? readableOn(*colour_, palette()) : palette().color(QPalette::WindowText);
+}
+
+void PaintedLabel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::FontChange) {
+        drawn_ = QPixmap();
+        update();
+    }
+    QWidget::changeEvent(event);
+}
+
 void PaintedLabel::paintEvent(QPaintEvent*) {
     if (caption_.isEmpty()) return;
-    if (drawn_.isNull() || !layout_.text().startsWith(caption_)) {
+    const qreal ratio = devicePixelRatioF();
+    if (drawn_.isNull() || drawn_.devicePixelRatio() != ratio || !layout_.text().startsWith(caption_)) {
         layout_.setText(caption_);
         layout_.setFont(font());
         QTextOption option;
@@ -42,17 +58,18 @@ void PaintedLabel::paintEvent(QPaintEvent*) {
         layout_.endLayout();
 
         const QTextLine line = layout_.lineAt(0);
-        const qreal ratio = devicePixelRatioF();
         const QSizeF size(line.cursorToX(static_cast<int>(caption_.size())) + 1, line.height() + 1);
         drawn_ = QPixmap((size * ratio).toSize() + QSize(1, 1));
         drawn_.setDevicePixelRatio(ratio);
         drawn_.fill(Qt::transparent);
         QPainter painter(&drawn_);
         if (raised_) {
-            painter.setPen(Qt::white);
+            // The raised look is a highlight; on a dark window a white one
+            // would blur the lightened caption, so it becomes a black shadow there.
+            painter.setPen(isDark(palette()) ? Qt::black : Qt::white);
             layout_.draw(&painter, QPointF(1, 1));
         }
-        painter.setPen(colour_);
+        painter.setPen(textColour());
         layout_.draw(&painter, QPointF(0, 0));
     }
     const QTextLine line = layout_.lineAt(0);
@@ -60,8 +77,11 @@ void PaintedLabel::paintEvent(QPaintEvent*) {
     const qreal shownWidth = line.cursorToX(static_cast<int>(caption_.size())) + (raised_ ? 1 : 0);
     const qreal x = align_ & Qt::AlignHCenter ? std::round((width() - shownWidth + (raised_ ? 1 : 0)) / 2) : 0;
     const qreal y = std::round((height() - line.height()) / 2);
+    // The drawing is copied pixel for pixel: its part is measured in the
+    // drawing's own (device) pixels and placed on a whole device pixel.
+    const QRectF part(0, 0, std::round(shownWidth * ratio), std::round((line.height() + 1) * ratio));
     QPainter painter(this);
-    painter.drawPixmap(QPointF(x, y), drawn_, QRectF(0, 0, shownWidth, line.height() + 1));
+    painter.drawPixmap(QPointF(std::round(x * ratio) / ratio, std::round(y * ratio) / ratio), drawn_, part);
 }
 
 LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& address)
@@ -73,8 +93,8 @@ LinkLabel::LinkLabel(QWidget* parent, const QString& caption, const QString& add
 }
 
 QColor LinkLabel::currentColour() const {
-    if (hovered_) return hover;
-    return opened_ ? visited : normal;
+    if (hovered_) return readableOn(hover, palette());
+    return readableOn(opened_ ? visited : normal, palette());
 }
 
 void LinkLabel::paintEvent(QPaintEvent*) {
@@ -94,7 +114,10 @@ void LinkLabel::leaveEvent(QEvent*) {
 }
 
 void LinkLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() == Qt::LeftButton) open();
+}
+
+void LinkLabel::open() {
     opened_ = openUrl(address_);
     update();
 }
@@ -129,7 +152,12 @@ void FlatButton::paintEvent(QPaintEvent*) {
     initStyleOption(&option);
     const bool down = isDown();
     const bool over = underMouse();
-    painter.fillRect(rect(), down ? palette().mid() : over ? palette().light() : palette().button());
+    const QColor ink = palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText);
+    QColor face = palette().color(down ? QPalette::Mid : over ? QPalette::Light : QPalette::Button);
+    // Dark palettes may pair light text with a light shade: the face then
+    // lightens only a little under the pointer.
+    if (over && !down && contrastRatio(ink, face) < 4.5) face = palette().color(QPalette::Midlight);
+    painter.fillRect(rect(), face);
     painter.setPen(palette().color(QPalette::Shadow));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     if (focusRect_ && hasFocus()) {
@@ -138,8 +166,19 @@ void FlatButton::paintEvent(QPaintEvent*) {
         focus.rect = rect().adjusted(3, 3, -3, -3);
         painter.drawPrimitive(QStyle::PE_FrameFocusRect, focus);
     }
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    painter.setPen(ink);
     painter.drawText(rect().translated(down ? 1 : 0, down ? 1 : 0), Qt::AlignCenter | Qt::TextSingleLine, text());
+}
+
+void FlatButton::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!enter || (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QPushButton::keyPressEvent(event);
+        return;
+    }
+    // A held key presses once, as a held Space does.
+    if (!event->isAutoRepeat()) click();
+    event->accept();
 }
 
 bool FlatButton::event(QEvent* event) {

@@ -5,14 +5,16 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QIcon>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <optional>
 #include <vector>
 
+#include "runtime/accessibility.h"
 #include "runtime/fonts.h"
+#include "runtime/picture_box.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
 #include "runtime/single_line.h"
@@ -28,6 +30,17 @@ QString qs(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static
 
 QColor colourOf(Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); }
 
+std::optional<QColor> colourOf(const std::optional<Rgb>& rgb) {
+    if (!rgb) return std::nullopt;
+    return colourOf(*rgb);
+}
+
+QPixmap pixmapOf(std::string_view encoded) {
+    QPixmap pixmap;
+    pixmap.loadFromData(reinterpret_cast<const uchar*>(encoded.data()), static_cast<uint>(encoded.size()));
+    return pixmap;
+}
+
 // Edit boxes hide their selection while they do not have the focus.
 void hideSelectionWhenInactive(QWidget* box) {
     QPalette palette = box->palette();
@@ -36,9 +49,13 @@ void hideSelectionWhenInactive(QWidget* box) {
     box->setPalette(palette);
 }
 
+// A box wholly above or left of its parent can never be seen.
+bool offscreen(const ControlDesign& d) { return d.top + d.height <= 0 || d.left + d.width <= 0; }
+
 QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     if (!d.multiLine) {
         auto* box = new QLineEdit(parent);
+        if (offscreen(d)) markOffscreen(box);
         box->setText(toQString(Text::fromUtf8(d.text)));
         box->setFrame(d.border);
         hideSelectionWhenInactive(box);
@@ -54,9 +71,11 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
     // Tab moves the focus on, as in the other boxes; only Enter is the box's own.
     box->setTabChangesFocus(true);
     if (!d.border) box->setFrameStyle(QFrame::NoFrame);
+    // Colours of its own only where the design gives them; the others
+    // follow the desktop's palette, as the single-line boxes do.
     QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colourOf(d.background));
-    palette.setColor(QPalette::Text, colourOf(d.colour));
+    if (d.background) palette.setColor(QPalette::Base, colourOf(*d.background));
+    if (d.colour) palette.setColor(QPalette::Text, colourOf(*d.colour));
     box->setPalette(palette);
     hideSelectionWhenInactive(box);
     box->setPlainText(toQString(Text::fromUtf8(d.text)));
@@ -80,15 +99,8 @@ QWidget* makeWidget(const ControlDesign& d, QWidget* parent) {
         }
         case ControlType::GroupBox:
             return new QGroupBox(qs(d.text), parent);
-        case ControlType::PicBox: {
-            auto* picture = new QLabel(parent);
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(d.picture.data()), static_cast<uint>(d.picture.size()));
-            picture->setPixmap(pixmap);
-            picture->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            picture->setAutoFillBackground(true);
-            return picture;
-        }
+        case ControlType::PicBox:
+            return new PictureBox(parent, pixmapOf(d.picture), pixmapOf(d.picture2x));
         case ControlType::HyperLinker:
             return new LinkLabel(parent, qs(d.text), qs(d.link));
         case ControlType::SuperBtn: {
@@ -133,13 +145,19 @@ std::unique_ptr<Control> makeControl(const ControlDesign& d, QWidget* widget) {
 }  // namespace
 
 Window::Window(const WindowDesign& design) : design_(design), widget_(new WindowWidget(design)) {
+    // Before the first change below that assistive tools could be told of.
+    installAccessibility();
     widget_->setWindowTitle(qs(design.caption));
+    // The designs are laid out for this font: set on the window itself, it
+    // stays when a desktop theme changes the application's font later.
+    widget_->setFont(interfaceFont());
     widget_->setFixedSize(design.clientWidth, design.clientHeight);
     if (!design.icons.empty()) {
         QIcon icon;
-        for (std::string_view png : design.icons) {
-            QPixmap pixmap;
-            pixmap.loadFromData(reinterpret_cast<const uchar*>(png.data()), static_cast<uint>(png.size()));
+        for (std::string_view png : design.icons) icon.addPixmap(pixmapOf(png));
+        for (std::string_view png : design.icons2x) {
+            QPixmap pixmap = pixmapOf(png);
+            pixmap.setDevicePixelRatio(2);
             icon.addPixmap(pixmap);
         }
         widget_->setWindowIcon(icon);
@@ -173,6 +191,7 @@ Window::Window(const WindowDesign& design) : design_(design), widget_(new Window
             w->setObjectName(qs(d.name));
             w->setGeometry(d.left, d.top, d.width, d.height);
             w->setFocusPolicy(d.tabStop ? Qt::StrongFocus : Qt::NoFocus);
+            if (!d.accessibleName.empty()) w->setAccessibleName(qs(d.accessibleName));
             made[i] = w;
             if (isContainer(d.type)) containers.emplace(std::string(d.name), w);
         }
@@ -208,6 +227,7 @@ Control* Window::find(std::string_view name) const {
 }
 
 void Window::centre() {
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return;
     const QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->geometry() : QRect(0, 0, 1024, 768);
     widget_->move(area.x() + (area.width() - design_.outerWidth) / 2, area.y() + (area.height() - design_.outerHeight) / 2);

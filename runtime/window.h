@@ -41,7 +41,8 @@ public:
     }
 
     // Places the window's outer rectangle centred on its screen:
-    // ((screen - outer) / 2) in each direction, remainders dropped.
+    // ((screen - outer) / 2) in each direction, remainders dropped. Under
+    // Wayland the compositor places windows and this does nothing.
     void centre();
 
 private:

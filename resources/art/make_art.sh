@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Regenerates Qintara's banner (banner.jpg, 700x70) and window icons (icon-N.png).
+# Regenerates Qintara's banner (banner.jpg, 700x70) and window icons (icon-N.png), and
+# their copies at twice the size for dense screens (banner@2x.jpg, icon-N@2x.png), drawn
+# from the same shapes rather than enlarged.
 # The build embeds the outputs as they are checked in; run this only to change the artwork.
 # Needs ImageMagick 6 (convert) and fonts-noto-cjk.
 set -euo pipefail
@@ -41,10 +43,12 @@ star() {
 # The mark is a gold letter Q whose tail is a pen nib, with a star in the
 # bowl, on a red rounded square. Geometry is in units of a 256 grid; small
 # sizes get heavier strokes and a full-bleed square so they stay legible.
+# icon SIZE SCALE OUT: the design for SIZE, drawn at SIZE*SCALE pixels.
 icon() {
-    local size=$1 out=$2
+    local size=$1 scale=$2 out=$3
+    local px=$(( size * scale ))
     local ss=$(( size >= 64 ? 4 : 8 ))      # supersampling factor
-    local R=$(( size * ss ))
+    local R=$(( px * ss ))
     local k
     k=$(awk -v R="$R" 'BEGIN { printf "%.5f", R / 256 }')
 
@@ -123,78 +127,94 @@ icon() {
     fi
 
     local sharpen=()
-    if (( size <= 32 )); then
+    if (( px <= 32 )); then
         sharpen=(-unsharp 0x0.6+0.6+0)
     fi
-    convert "$tmp/big.png" -filter Box -resize "${size}x${size}" "${sharpen[@]}" \
+    convert "$tmp/big.png" -filter Box -resize "${px}x${px}" "${sharpen[@]}" \
         -strip "PNG32:$out"
 }
 
 for n in 16 24 32 48 64 128 256; do
-    icon "$n" "$here/icon-$n.png"
+    icon "$n" 1 "$here/icon-$n.png"
     if (( n == 256 )); then
         # the banner reuses the large gold mark, without its red square
         cp "$tmp/gold.png" "$tmp/mark.png"
     fi
 done
+# the window's own five sizes, for a screen at twice the density
+for n in 16 24 32 48 128; do
+    icon "$n" 2 "$here/icon-$n@2x.png"
+done
 
 # ---------------------------------------------------------------- banner
-W=700 H=70
+# banner K OUT: the 700x70 banner drawn at K times its size; every place and
+# size below is in banner pixels and multiplied by K.
+banner() {
+    local k=$1 out=$2
+    local W=$((700 * k)) H=$((70 * k))
+    # a rule from banner row Y1 to Y2 across the width, or a vertical one at X
+    hrule() { echo "rectangle 0,$(($1 * k)) $((W - 1)),$((($2 + 1) * k - 1))"; }
+    vrule() { echo "rectangle $(($1 * k)),$(($2 * k)) $((($1 + 1) * k - 1)),$((($3 + 1) * k - 1))"; }
+    segment() { echo "rectangle $(($1 * k)),$(($3 * k)) $((($2 + 1) * k - 1)),$((($3 + 1) * k - 1))"; }
 
-# deep red, lighter behind the title, darker toward the right and the bottom
-convert -size ${W}x${H} xc: -sparse-color barycentric "0,0 #9a0f16 $((W - 1)),0 #5e0508" \
-    \( -size 520x240 radial-gradient:'#e0303080-#00000000' -geometry -40-85 \) -compose screen -composite \
-    \( -size 1x${H} gradient:'#ffffff-#b8b8b8' -scale ${W}x${H}\! \) -compose multiply -composite \
-    -seed 1921 -attenuate 0.25 +noise Gaussian \
-    "$tmp/bg.png"
+    # deep red, lighter behind the title, darker toward the right and the bottom
+    convert -size ${W}x${H} xc: -sparse-color barycentric "0,0 #9a0f16 $((W - 1)),0 #5e0508" \
+        \( -size $((520 * k))x$((240 * k)) radial-gradient:'#e0303080-#00000000' -geometry -$((40 * k))-$((85 * k)) \) -compose screen -composite \
+        \( -size 1x${H} gradient:'#ffffff-#b8b8b8' -scale ${W}x${H}\! \) -compose multiply -composite \
+        -seed 1921 -attenuate 0.25 +noise Gaussian \
+        "$tmp/bg.png"
 
-# faint gold rays fanning up from below the right-hand side
-rays=()
-while read -r ray; do
-    rays+=(-draw "polygon $ray")
-done < <(awk 'BEGIN {
-    pi = atan2(0, -1); cx = 585; cy = 120; L = 700
-    for (a = 180; a < 360; a += 7) {
-        a1 = a * pi / 180; a2 = (a + 3) * pi / 180
-        printf "%d,%d %.1f,%.1f %.1f,%.1f\n", cx, cy, cx + L*cos(a1), cy + L*sin(a1), cx + L*cos(a2), cy + L*sin(a2)
-    }
-}')
-convert -size ${W}x${H} xc:none -fill "$GOLD_MID" "${rays[@]}" "$tmp/rays_raw.png"
-# fade them out toward the title so they never sit behind text
-convert -size ${H}x${W} gradient:'#000000-#ffffff' -rotate -90 -sigmoidal-contrast 8x55% \
-    -evaluate multiply 0.12 "$tmp/rays_fade.png"
-convert "$tmp/rays_raw.png" -alpha extract "$tmp/rays_fade.png" -compose multiply -composite "$tmp/rays_alpha.png"
-convert "$tmp/rays_raw.png" "$tmp/rays_alpha.png" -alpha off -compose CopyOpacity -composite "$tmp/rays.png"
+    # faint gold rays fanning up from below the right-hand side
+    local rays=() ray
+    while read -r ray; do
+        rays+=(-draw "polygon $ray")
+    done < <(awk -v k="$k" 'BEGIN {
+        pi = atan2(0, -1); cx = 585 * k; cy = 120 * k; L = 700 * k
+        for (a = 180; a < 360; a += 7) {
+            a1 = a * pi / 180; a2 = (a + 3) * pi / 180
+            printf "%d,%d %.1f,%.1f %.1f,%.1f\n", cx, cy, cx + L*cos(a1), cy + L*sin(a1), cx + L*cos(a2), cy + L*sin(a2)
+        }
+    }')
+    convert -size ${W}x${H} xc:none -fill "$GOLD_MID" "${rays[@]}" "$tmp/rays_raw.png"
+    # fade them out toward the title so they never sit behind text
+    convert -size ${H}x${W} gradient:'#000000-#ffffff' -rotate -90 -sigmoidal-contrast 8x55% \
+        -evaluate multiply 0.12 "$tmp/rays_fade.png"
+    convert "$tmp/rays_raw.png" -alpha extract "$tmp/rays_fade.png" -compose multiply -composite "$tmp/rays_alpha.png"
+    convert "$tmp/rays_raw.png" "$tmp/rays_alpha.png" -alpha off -compose CopyOpacity -composite "$tmp/rays.png"
 
-# gold fill used by text and rules: light at the top, deeper at the bottom
-convert -size ${W}x${H} gradient:"$GOLD_HI-$GOLD_LO" "$tmp/goldfill.png"
+    # gold fill used by text and rules: light at the top, deeper at the bottom
+    convert -size ${W}x${H} gradient:"$GOLD_HI-$GOLD_LO" "$tmp/goldfill.png"
 
-# every gold element is drawn white into one mask, then filled with the gold gradient
-# (rules top and bottom, a divider after the name, a row of stars at the right)
-stars=()
-for x in 598 622 646; do
-    stars+=(-draw "polygon $(star "$x" 35 6.5)")
-done
-convert -size ${W}x${H} xc:black -fill white -stroke none \
-    -draw "rectangle 0,3 $((W - 1)),3" \
-    -draw "rectangle 0,62 $((W - 1)),63" \
-    -draw "rectangle 0,66 $((W - 1)),66" \
-    -draw "rectangle 226,20 226,50" \
-    -draw "rectangle 555,35 585,35" \
-    -draw "rectangle 659,35 689,35" \
-    "${stars[@]}" \
-    -font "$LATIN_FONT" -pointsize 33 -annotate +72+47 Qintara \
-    -font "$CJK_FONT" -pointsize 23 -kerning 3 -annotate +244+44 '入党申请书范文生成' \
-    "$tmp/goldmask.png"
-convert "$tmp/mark.png" -trim +repage -resize x46 -background none -gravity center -extent 50x50 \
-    -alpha extract "$tmp/markmask.png"
-convert "$tmp/goldmask.png" "$tmp/markmask.png" -geometry +14+9 -compose lighten -composite "$tmp/goldmask.png"
+    # every gold element is drawn white into one mask, then filled with the gold gradient
+    # (rules top and bottom, a divider after the name, a row of stars at the right)
+    local stars=() x
+    for x in 598 622 646; do
+        stars+=(-draw "polygon $(star "$x" 35 6.5 "$k")")
+    done
+    convert -size ${W}x${H} xc:black -fill white -stroke none \
+        -draw "$(hrule 3 3)" \
+        -draw "$(hrule 62 63)" \
+        -draw "$(hrule 66 66)" \
+        -draw "$(vrule 226 20 50)" \
+        -draw "$(segment 555 585 35)" \
+        -draw "$(segment 659 689 35)" \
+        "${stars[@]}" \
+        -font "$LATIN_FONT" -pointsize $((33 * k)) -annotate +$((72 * k))+$((47 * k)) Qintara \
+        -font "$CJK_FONT" -pointsize $((23 * k)) -kerning $((3 * k)) -annotate +$((244 * k))+$((44 * k)) '入党申请书范文生成' \
+        "$tmp/goldmask.png"
+    convert "$tmp/mark.png" -trim +repage -resize x$((46 * k)) -background none -gravity center -extent $((50 * k))x$((50 * k)) \
+        -alpha extract "$tmp/markmask.png"
+    convert "$tmp/goldmask.png" "$tmp/markmask.png" -geometry +$((14 * k))+$((9 * k)) -compose lighten -composite "$tmp/goldmask.png"
 
-convert "$tmp/goldfill.png" "$tmp/goldmask.png" -alpha off -compose CopyOpacity -composite "$tmp/gold_layer.png"
-convert "$tmp/bg.png" "$tmp/rays.png" -compose over -composite \
-    \( "$tmp/goldmask.png" -background '#2a0002' -alpha shape -channel A -evaluate multiply 0.8 +channel \
-       -blur 0x1 -roll +1+1 \) -compose over -composite \
-    "$tmp/gold_layer.png" -compose over -composite \
-    -alpha off -colorspace sRGB -type TrueColor -depth 8 \
-    -strip -interlace none -sampling-factor 1x1 -quality 95 \
-    "$here/banner.jpg"
+    convert "$tmp/goldfill.png" "$tmp/goldmask.png" -alpha off -compose CopyOpacity -composite "$tmp/gold_layer.png"
+    convert "$tmp/bg.png" "$tmp/rays.png" -compose over -composite \
+        \( "$tmp/goldmask.png" -background '#2a0002' -alpha shape -channel A -evaluate multiply 0.8 +channel \
+           -blur 0x$k -roll +$k+$k \) -compose over -composite \
+        "$tmp/gold_layer.png" -compose over -composite \
+        -alpha off -colorspace sRGB -type TrueColor -depth 8 \
+        -strip -interlace none -sampling-factor 1x1 -quality 95 \
+        "$out"
+}
+
+banner 1 "$here/banner.jpg"
+banner 2 "$here/banner@2x.jpg"

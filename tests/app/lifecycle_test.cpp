@@ -4,8 +4,13 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <csignal>
+#include <functional>
 #include <cstdlib>
 
 #include "app/globals.h"
@@ -14,6 +19,7 @@
 #include "letter/corpus.h"
 #include "runtime/application.h"
 #include "runtime/controls.h"
+#include "runtime/private_files.h"
 #include "runtime/window.h"
 
 namespace {
@@ -154,6 +160,41 @@ TEST(Lifecycle, StartUpPreparesMainWindowBeforeShowingItAndCleansUpOnce) {
     EXPECT_TRUE(app::RevealedText.empty());
 }
 
+// A print the program ends in the middle of (a long letter, and the user
+// ends the program from the progress dialog's window or with a signal)
+// never removes its file itself: the end does.
+TEST(Lifecycle, EveryWayOutRemovesTheLettersLeftForThePrinter) {
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    const QByteArray previous = qgetenv("XDG_RUNTIME_DIR");
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    struct Case {
+        const char* name;
+        std::function<void(rt::Application&, rt::Window&)> end;
+    } cases[] = {
+        {"LastWindowClosed", [](rt::Application&, rt::Window& w) { w.widget()->close(); }},
+        {"EndCommand", [](rt::Application& a, rt::Window&) { a.endApplication(0); }},
+        {"Terminated", [](rt::Application&, rt::Window&) { ::raise(SIGTERM); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString left;
+        {
+            rt::Application application(argc, argv);
+            rt::Window window(kPlain);
+            application.loadStartupWindow(window, nullptr);
+            const rt::PrivateFile file = rt::writePrivateFile("入党申请书.txt", "张三的申请书");
+            ASSERT_TRUE(file.ok()) << file.reason.toUtf8();
+            left = QString::fromStdString(file.path.toUtf8());
+            ASSERT_TRUE(QFileInfo::exists(left));
+            QTimer::singleShot(20, window.widget(), [&] { c.end(application, window); });
+            application.messageLoop();
+            EXPECT_FALSE(QFileInfo::exists(left)) << "gone by the time the loop returns";
+        }
+        EXPECT_TRUE(QDir(runtime.filePath(QStringLiteral("qintara"))).isEmpty());
+    }
+    qputenv("XDG_RUNTIME_DIR", previous);
+}
 
 // A hang-up or an interrupt ends the application the ordinary way, unless
 // the program was started with it ignored (nohup, a background job of a

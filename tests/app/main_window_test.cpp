@@ -5,11 +5,13 @@
 #include <QCheckBox>
 #include <QEnterEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScreen>
 #include <QToolTip>
 
 #include "app/main_window_design.h"
+#include "resources/embedded.h"
 #include "runtime/widgets.h"
 #include "tests/support/fixtures.h"
 
@@ -128,6 +130,39 @@ TEST_F(MainWindowTest, TabVisitsTheTabStopsInListOrder) {
               "UnitBox NameBox StyleBox6 StyleBox5 StyleBox4 StyleBox3 StyleBox2 StyleBox1 OffscreenBoxB");
 }
 
+TEST_F(MainWindowTest, FocusedButtonIsPressedByEnterReturnAndSpaceOnly) {
+    window()->show();
+    int clicks = 0;
+    main->saveButton.onClick([&] { ++clicks; });
+    QWidget* button = widget("SaveButton");
+    button->setFocus();
+    struct Case {
+        const char* name;
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        int presses;
+    } cases[] = {
+        {"Return", Qt::Key_Return, Qt::NoModifier, 1},
+        {"KeypadEnter", Qt::Key_Enter, Qt::KeypadModifier, 1},
+        {"Space", Qt::Key_Space, Qt::NoModifier, 1},
+        {"Letter", Qt::Key_A, Qt::NoModifier, 0},
+        {"CtrlReturn", Qt::Key_Return, Qt::ControlModifier, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        clicks = 0;
+        QTest::keyClick(button, c.key, c.modifiers);
+        EXPECT_EQ(clicks, c.presses);
+    }
+    // Holding Enter presses once, as holding Space does.
+    clicks = 0;
+    QTest::keyPress(button, Qt::Key_Return);
+    QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(button, &repeat);
+    QTest::keyRelease(button, Qt::Key_Return);
+    EXPECT_EQ(clicks, 1);
+}
+
 TEST_F(MainWindowTest, WindowIsFixedCentredAndCannotBeMaximised) {
     EXPECT_EQ(window()->windowTitle(), qs(" Qintara (申请书范文生成)                 [Vorlane]"));
     EXPECT_EQ(window()->minimumSize(), QSize(699, 579));
@@ -136,7 +171,27 @@ TEST_F(MainWindowTest, WindowIsFixedCentredAndCannotBeMaximised) {
     EXPECT_TRUE(flags & Qt::WindowMinimizeButtonHint);
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(window()->windowIcon().availableSizes().size(), 5);
+    // The icon's five images, each with a copy at twice its size for dense screens.
+    const QIcon icon = window()->windowIcon();
+    const struct {
+        int size;
+        std::string_view png, png2x;
+    } images[] = {{16, res::icon16, res::icon16At2x},
+                  {24, res::icon24, res::icon24At2x},
+                  {32, res::icon32, res::icon32At2x},
+                  {48, res::icon48, res::icon48At2x},
+                  {128, res::icon128, res::icon128At2x}};
+    const auto image = [](std::string_view png) {
+        return QImage::fromData(reinterpret_cast<const uchar*>(png.data()), static_cast<int>(png.size()))
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    };
+    for (const auto& i : images) {
+        SCOPED_TRACE(i.size);
+        const QSize size(i.size, i.size);
+        EXPECT_TRUE(icon.availableSizes().contains(size));
+        EXPECT_EQ(icon.pixmap(size, 1.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), image(i.png));
+        EXPECT_EQ(icon.pixmap(size, 2.0).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), image(i.png2x));
+    }
 
     main->window.centre();
     const QRect screen = QGuiApplication::primaryScreen()->geometry();

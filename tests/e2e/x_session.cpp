@@ -2,6 +2,7 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -223,6 +224,19 @@ XSession::Geometry XSession::geometry(Window window) {
     ::Window child = 0;
     XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, &x, &y, &child);
     return {x, y, attributes.width, attributes.height};
+}
+
+std::vector<std::uint32_t> XSession::pixels(Window window, int x, int y, int width, int height) {
+    XImage* shot = XGetImage(dpy(x_), window, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                             AllPlanes, ZPixmap);
+    if (shot == nullptr) return {};
+    std::vector<std::uint32_t> colours;
+    colours.reserve(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    for (int row = 0; row < height; ++row)
+        for (int column = 0; column < width; ++column)
+            colours.push_back(static_cast<std::uint32_t>(XGetPixel(shot, column, row)) & 0xffffffu);
+    XDestroyImage(shot);
+    return colours;
 }
 
 void XSession::key(const std::string& keys) { run({"xdotool", "key", "--delay", "50", keys}); }

@@ -9,6 +9,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,9 @@ public:
         int x = 0, y = 0, width = 0, height = 0;  // the window's area on the screen
     };
     Geometry geometry(Window window);
+    // What the screen shows of a rectangle of the window: 0xRRGGBB, row by
+    // row; empty when the rectangle cannot be read.
+    std::vector<std::uint32_t> pixels(Window window, int x, int y, int width, int height);
 
     // The program's exit code (128 + signal when killed); none if it is
     // still running after the timeout.

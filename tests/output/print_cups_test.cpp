@@ -51,6 +51,7 @@ TEST_F(PrintCupsTest, ThePrintButtonHandsTheLetterToTheDefaultPrinterOnA4) {
     EXPECT_EQ(pages, QStringList(pages.size(), QStringLiteral("A4")));
     EXPECT_TRUE(holdsText(pdfText(jobs.back()), letterUnicode()))
         << "printed:\n" << pdfText(jobs.back()).toStdString() << "\n=====\nletter:\n" << letterUnicode().toStdString();
+    EXPECT_EQ(cups().jobTitles().value(jobs.size() - 1), QStringLiteral("入党申请书")) << "the job is named for the document";
     EXPECT_TRUE(cups().removeQueue(QStringLiteral("Letters")));
 }
 
@@ -58,7 +59,7 @@ TEST_F(PrintCupsTest, WithoutADefaultPrinterTheEngineSaysSoAndNoJobIsMade) {
     ASSERT_TRUE(cups().addQueue(QStringLiteral("Spare"), false));
     const qsizetype before = cups().jobDocuments().size();
     QTest::mouseClick(main->printButton.widget(), Qt::LeftButton);
-    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{rt::noPrinterMessage(rt::Text::fromUtf8("a.txt")).toUtf8(),
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{rt::noPrinterMessage(rt::Text::fromUtf8("入党申请书")).toUtf8(),
                                                           rt::printEngineTitle().toUtf8()}}));
     EXPECT_EQ(cups().jobDocuments().size(), before);
     EXPECT_TRUE(cups().removeQueue(QStringLiteral("Spare")));

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QProgressDialog>
+#include <QTimer>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <cstdlib>
@@ -82,6 +85,11 @@ protected:
     }
     rt::Text letterPath() const { return rt::Text::fromUtf8(letterFile.toStdString()); }
     QString letterUnicode() const { return QString::fromStdString(main->letterBox.text().toUtf8()); }
+    void setLetterFile(const QString& text) {
+        QFile file(letterFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(QByteArray::fromStdString(rt::Text::fromUtf8(text.toStdString()).bytes()));
+    }
     // Prints the letter file to a PDF at the given size; the PDF's path.
     QString printAt(double points, const char* name) {
         const QString pdf = dir.filePath(QString::fromLatin1(name));
@@ -148,9 +156,93 @@ TEST_F(PrintEngineTest, WithoutAPrinterThePrintButtonGetsOnlyTheEnginesOwnMessag
     QTest::mouseClick(main->printButton.widget(), Qt::LeftButton);
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_EQ(messages.shown.front().title, rt::printEngineTitle().toUtf8());
-    EXPECT_EQ(messages.shown.front().text, rt::noPrinterMessage(rt::Text::fromUtf8("a.txt")).toUtf8());
+    EXPECT_EQ(messages.shown.front().text, rt::noPrinterMessage(rt::Text::fromUtf8("入党申请书")).toUtf8());
     EXPECT_NE(messages.shown.front().text.find("打印机"), std::string::npos);
     EXPECT_TRUE(shownDocuments().isEmpty());
+}
+
+// Laid out whole, a text's coordinates overflow after some 2,800 pages at
+// printer resolution: the rest of the letter went missing and the last page
+// came out garbled. Large type makes the pages cheap to check.
+TEST_F(PrintEngineTest, PrintsEveryLineOfALetterHoweverLong) {
+    struct Case {
+        const char* name;
+        double points;
+        QString text;
+        int minimumPages;
+    } cases[] = {
+        {"ThousandsOfPages", 72,
+         [] {
+             QStringList lines;
+             for (int i = 1; i <= 21000; ++i) lines << QString::number(i);
+             return lines.join(QStringLiteral("\r\n"));
+         }(),
+         3000},
+        // One paragraph, laid out a piece at a time, wraps as if laid out whole.
+        {"OneLongParagraph", 14,
+         [] {
+             QString text;
+             for (int i = 1; i <= 4000; ++i) text += QStringLiteral("第%1句。").arg(i);
+             return text;
+         }(),
+         10},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setLetterFile(c.text);
+        const QString pdf = printAt(c.points, "long.pdf");
+        const QStringList pages = pdfPageSizes(pdf);
+        EXPECT_GE(pages.size(), c.minimumPages);
+        EXPECT_EQ(pages.count(QStringLiteral("A4")), pages.size());
+        QString printed = pdfText(pdf);
+        printed.remove(QRegularExpression(QStringLiteral("\\s")));
+        QString want = c.text;
+        want.remove(QRegularExpression(QStringLiteral("\\s")));
+        EXPECT_TRUE(printed == want) << "printed " << printed.size() << " of " << want.size() << " characters; ends with "
+                                     << printed.right(40).toStdString();
+    }
+}
+
+// A print of more than a few pages shows its progress in a modal dialog and
+// the windows go on painting (their timers tick) while it runs.
+TEST_F(PrintEngineTest, ALongPrintShowsItsProgressAndKeepsTheWindowsPainting) {
+    QStringList lines;
+    for (int i = 1; i <= 3000; ++i) lines << QStringLiteral("第%1行：入党申请书").arg(i);
+    setLetterFile(lines.join(QStringLiteral("\r\n")));
+    int ticks = 0;
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+    ticker.start(5);
+    QStringList seen;
+    bool keptAfterEscape = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(w);
+            if (progress == nullptr || !progress->isVisible() || !progress->isModal()) continue;
+            seen << progress->windowTitle() + QLatin1Char('|') + progress->labelText();
+            // Once begun, the job prints whole: Escape does not take the dialog away.
+            QTest::keyClick(progress, Qt::Key_Escape);
+            keptAfterEscape = progress->isVisible();
+        }
+    });
+    watcher.start(0);
+    printAt(14, "progress.pdf");
+    EXPECT_FALSE(seen.isEmpty());
+    if (!seen.isEmpty()) {
+        EXPECT_TRUE(seen.back().startsWith(QString::fromStdString(rt::printEngineTitle().toUtf8()) + QStringLiteral("|正在打印“letter”")))
+            << seen.back().toStdString();
+    }
+    EXPECT_GT(ticks, 0);
+    EXPECT_TRUE(keptAfterEscape);
+
+    // A letter of a page or two shows nothing and dispatches nothing.
+    setLetterFile(QStringLiteral("入党申请书\r\n尊敬的党组织："));
+    seen.clear();
+    ticks = 0;
+    printAt(14, "short.pdf");
+    EXPECT_TRUE(seen.isEmpty());
+    EXPECT_EQ(ticks, 0);
 }
 
 }  // namespace

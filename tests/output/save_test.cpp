@@ -4,17 +4,24 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <csignal>
 #include <optional>
-#include <sys/resource.h>
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <functional>
+#include <iostream>
+#include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/save_dialog.h"
+#include "tests/support/file_faults.h"
 #include "tests/support/fixtures.h"
 
 namespace {
@@ -159,28 +166,17 @@ TEST_F(SaveTest, TheNextSaveOpensAtTheLastConfirmedPath) {
     EXPECT_EQ(dialog.starts, (std::vector<std::string>{"", path("first.doc"), path("second.doc")}));
 }
 
-// Fails the next writes of this process beyond `bytes`: a full disk, which
-// root meets too (it writes through permissions).
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &previous_);
-        rlimit limit = previous_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &previous_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
+std::string linkTarget(const std::string& link) {
+    char target[4096];
+    const ssize_t n = readlink(link.c_str(), target, sizeof target);
+    return n < 0 ? "<not a link>" : std::string(target, static_cast<std::size_t>(n));
+}
 
-private:
-    rlimit previous_{};
-    void (*previousHandler_)(int) = nullptr;
-};
+std::string failed(const std::string& path, const std::string& reason) {
+    return " 入党申请书没有保存！无法写入 " + path + " ：" + reason + " ";
+}
 
-TEST_F(SaveTest, AFailedWriteSaysSoWithThePathAndLeavesTheOldFileAsItWas) {
+TEST_F(SaveTest, AFailedWriteSaysWhyInChineseAndLeavesTheOldFileAsItWas) {
     const std::string plainFile = path("plain");
     writeBytes(plainFile, "not a folder");
     const std::string oldBytes = "the letter saved last week\r\n";
@@ -188,44 +184,209 @@ TEST_F(SaveTest, AFailedWriteSaysSoWithThePathAndLeavesTheOldFileAsItWas) {
     QDir().mkpath(QString::fromStdString(readOnly));
     writeBytes(readOnly + "/letter.doc", oldBytes);
     QFile::setPermissions(QString::fromStdString(readOnly), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    const std::string full = path("full.doc");
-    writeBytes(full, oldBytes);
+    const std::string limited = path("limited.doc");
+    writeBytes(limited, oldBytes);
+    const std::string small = path("small");
+    QDir().mkpath(QString::fromStdString(small));
+    std::optional<TinyFileSystem> fs;
 
     struct Case {
         const char* name;
         std::string target;
-        bool hasOldFile;
-        bool onlyWithoutRoot;  // root writes into read-only folders
+        std::string reason;
+        std::string left;  // what the target holds afterwards
+        std::function<bool()> arrange = [] { return true; };  // false: cannot be set up here
     } cases[] = {
-        {"MissingFolder", path("no such folder") + "/letter.doc", false, false},
-        {"FolderIsAFile", plainFile + "/letter.doc", false, false},
-        {"ReadOnlyFolder", readOnly + "/letter.doc", true, true},
-        {"DiskFull", full, true, false},
+        {"MissingFolder", path("no such folder") + "/letter.doc", "文件夹不存在", "<missing>"},
+        {"FolderIsAFile", plainFile + "/letter.doc", "路径中有一项不是文件夹", "<missing>"},
+        // Root writes into read-only folders.
+        {"ReadOnlyFolder", readOnly + "/letter.doc", "没有写入的权限", oldBytes, [] { return geteuid() != 0; }},
+        {"NameTooLong", path(std::string(300, 'x').c_str()) + ".doc", "文件名太长", "<missing>"},
+        // Root may create files in /dev: the device is not swapped for a file.
+        {"Device", "/dev/null", "这个名字属于设备或其他特殊文件，不是普通文件", ""},
+        {"FileSizeLimit", limited, "文件超过了允许的大小", oldBytes},
+        {"DiskFull", small + "/letter.doc", "磁盘空间不足", oldBytes,
+         [&] {
+             fs.emplace(QString::fromStdString(small));
+             if (!fs->mounted()) return false;
+             writeBytes(small + "/letter.doc", oldBytes);
+             fs->fill();
+             return true;
+         }},
+        {"ReadOnlyFileSystem", small + "/letter.doc", "文件系统是只读的", oldBytes,
+         [&] {
+             fs.emplace(QString::fromStdString(small));
+             if (!fs->mounted()) return false;
+             writeBytes(small + "/letter.doc", oldBytes);
+             return fs->makeReadOnly();
+         }},
     };
     generate();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.onlyWithoutRoot && geteuid() == 0) continue;
+        fs.reset();
+        if (!c.arrange()) {
+            std::cout << "case " << c.name << " not run: not possible for this user\n";
+            continue;
+        }
         messages.shown.clear();
         dialog.next = c.target;
         {
             std::optional<FileSizeLimit> limit;
-            if (std::string(c.name) == "DiskFull") limit.emplace(16);
+            if (std::string(c.name) == "FileSizeLimit") limit.emplace(16);
             clickSave();
         }
-        ASSERT_EQ(messages.shown.size(), 1u);
-        const ShownMessage& shown = messages.shown.front();
-        EXPECT_EQ(shown.title, kTitle);
-        EXPECT_NE(shown.text.find("没有保存"), std::string::npos) << shown.text;
-        EXPECT_NE(shown.text.find(c.target), std::string::npos) << "names the path: " << shown.text;
-        EXPECT_GT(shown.text.size(), std::string(" 申请书没有保存！无法写入 ").size() + c.target.size() + 6)
-            << "gives the system's reason: " << shown.text;
-        EXPECT_EQ(shown.text.find("成功"), std::string::npos);
-        EXPECT_EQ(readFile(c.target), c.hasOldFile ? oldBytes : "<missing>");
+        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{failed(c.target, c.reason), kTitle}}));
+        EXPECT_EQ(readFile(c.target), c.left);
+        EXPECT_EQ(QDir(QFileInfo(QString::fromStdString(c.target)).absolutePath()).entryList(QDir::Hidden | QDir::Files).filter(QStringLiteral(".saving-")),
+                  QStringList()) << "no temporary file is left behind";
     }
+    fs.reset();
+    struct stat null {};
+    EXPECT_TRUE(stat("/dev/null", &null) == 0 && S_ISCHR(null.st_mode));
     QFile::setPermissions(QString::fromStdString(readOnly), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    EXPECT_EQ(QDir(QString::fromStdString(readOnly)).entryList(QDir::Files), QStringList{"letter.doc"})
-        << "no temporary file is left behind";
+}
+
+// Links of the user's own are followed as the shell follows them: the file
+// they lead to is replaced and the link stays.
+TEST_F(SaveTest, FollowsTheUsersOwnLinks) {
+    const std::string folder = path("folder");
+    QDir().mkpath(QString::fromStdString(folder));
+    struct Case {
+        const char* name;
+        std::string link;
+        std::string linkTarget;
+        std::string saveTo;
+        std::string writtenFile;
+    } cases[] = {
+        {"ToAFile", path("to-file.doc"), folder + "/existing.doc", path("to-file.doc"), folder + "/existing.doc"},
+        {"Dangling", path("dangling.doc"), folder + "/new.doc", path("dangling.doc"), folder + "/new.doc"},
+        {"Relative", path("relative.doc"), "folder/relative-target.doc", path("relative.doc"), folder + "/relative-target.doc"},
+        {"ToAFolder", path("to-folder"), folder, path("to-folder") + "/in-folder.doc", folder + "/in-folder.doc"},
+    };
+    writeBytes(folder + "/existing.doc", "an old, longer letter that is replaced whole");
+    generate();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(symlink(c.linkTarget.c_str(), c.link.c_str()), 0);
+        messages.shown.clear();
+        dialog.next = c.saveTo;
+        clickSave();
+        EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{saved(c.saveTo), kTitle}}));
+        EXPECT_EQ(readFile(c.writtenFile), letterBytes());
+        EXPECT_EQ(linkTarget(c.link), c.linkTarget) << "the link stays";
+    }
+
+    // A loop of links is an error, not a hang.
+    ASSERT_EQ(symlink("loop-b", path("loop-a").c_str()), 0);
+    ASSERT_EQ(symlink("loop-a", path("loop-b").c_str()), 0);
+    messages.shown.clear();
+    dialog.next = path("loop-a");
+    clickSave();
+    EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{failed(path("loop-a"), "路径中的链接层数太多"), kTitle}}));
+}
+
+// Two users besides root, made for the test and removed after it, and
+// fs.protected_symlinks set to 1 (Debian's default) meanwhile, so that the
+// kernel's own verdict on each link can be compared with the save's.
+class TwoUsers {
+public:
+    TwoUsers() {
+        const std::string suffix = std::to_string(getpid());
+        for (const char* role : {"planter", "owner"}) {
+            const std::string name = "qintara-" + std::string(role) + "-" + suffix;
+            if (std::system(("useradd -M -N -r -s /usr/sbin/nologin " + name + " 2>/dev/null").c_str()) != 0) return;
+            names_.push_back(name);
+            const passwd* entry = getpwnam(name.c_str());
+            if (entry == nullptr) return;
+            uids_.push_back(entry->pw_uid);
+        }
+        QFile rule(QStringLiteral("/proc/sys/fs/protected_symlinks"));
+        if (rule.open(QIODevice::ReadWrite)) {
+            previousRule_ = rule.readAll().trimmed();
+            ruleSet_ = rule.seek(0) && rule.write("1\n") == 2;
+        }
+    }
+    ~TwoUsers() {
+        if (ruleSet_) {
+            QFile rule(QStringLiteral("/proc/sys/fs/protected_symlinks"));
+            if (rule.open(QIODevice::WriteOnly)) rule.write(previousRule_ + '\n');
+        }
+        for (const std::string& name : names_) std::system(("userdel " + name + " 2>/dev/null").c_str());
+    }
+    bool made() const { return uids_.size() == 2; }
+    uid_t planter() const { return uids_[0]; }
+    uid_t folderOwner() const { return uids_[1]; }
+    bool kernelRuleOn() const { return ruleSet_; }
+
+private:
+    std::vector<std::string> names_;
+    std::vector<uid_t> uids_;
+    QByteArray previousRule_;
+    bool ruleSet_ = false;
+};
+
+// Another user plants links in a shared sticky folder (as /tmp): the save
+// refuses the links the kernel refuses to follow, says why, and neither
+// writes nor creates what they point at.
+TEST_F(SaveTest, NeverFollowsALinkAnotherUserPlantedInASharedFolder) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to create two users and set fs.protected_symlinks";
+    TwoUsers users;
+    if (!users.made()) GTEST_SKIP() << "useradd failed";
+    const std::string shared = path("shared"), home = path("home");
+    QDir().mkpath(QString::fromStdString(shared));
+    QDir().mkpath(QString::fromStdString(home));
+    ASSERT_EQ(chmod(shared.c_str(), 01777), 0);
+    ASSERT_EQ(chown(shared.c_str(), users.folderOwner(), 0), 0);
+    const std::string notes = home + "/notes.txt", precious = "the victim's own notes\n";
+    writeBytes(notes, precious);
+
+    struct Case {
+        const char* name;
+        std::string link;
+        std::string linkTarget;
+        uid_t linkOwner;
+        std::string saveTo;
+        bool refused;
+        std::string reached;  // the file the link leads to
+    } cases[] = {
+        {"PlantedLinkToAFile", shared + "/letter.doc", notes, users.planter(), shared + "/letter.doc", true, notes},
+        {"PlantedDanglingLink", shared + "/new.doc", home + "/created.txt", users.planter(), shared + "/new.doc", true,
+         home + "/created.txt"},
+        {"PlantedLinkToAFolder", shared + "/docs", home, users.planter(), shared + "/docs/letter.doc", true, home + "/letter.doc"},
+        {"TheFolderOwnersLink", shared + "/owners.doc", home + "/owners-target.doc", users.folderOwner(),
+         shared + "/owners.doc", false, home + "/owners-target.doc"},
+        {"TheUsersOwnLink", shared + "/mine.doc", home + "/my-target.doc", geteuid(), shared + "/mine.doc", false,
+         home + "/my-target.doc"},
+    };
+    generate();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(symlink(c.linkTarget.c_str(), c.link.c_str()), 0);
+        ASSERT_EQ(lchown(c.link.c_str(), c.linkOwner, 0), 0);
+        const std::string before = readFile(c.reached);
+        // The kernel applies its rule to the last link of a path only; the
+        // save refuses a planted link to a folder as well.
+        if (users.kernelRuleOn() && c.saveTo == c.link) {
+            const int fd = open(c.saveTo.c_str(), O_RDONLY);
+            const bool kernelRefuses = fd < 0 && errno == EACCES;
+            if (fd >= 0) close(fd);
+            EXPECT_EQ(kernelRefuses, c.refused) << "the kernel's own verdict";
+        }
+        messages.shown.clear();
+        dialog.next = c.saveTo;
+        clickSave();
+        if (c.refused) {
+            EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{failed(c.saveTo, "这是其他用户在共享文件夹中建立的链接，为了安全不能通过它写入"), kTitle}}));
+            EXPECT_EQ(readFile(c.reached), before) << "nothing written or created through the link";
+            EXPECT_EQ(linkTarget(c.link), c.linkTarget) << "the link is left alone";
+        } else {
+            EXPECT_EQ(messages.shown, (std::vector<ShownMessage>{{saved(c.saveTo), kTitle}}));
+            EXPECT_EQ(readFile(c.reached), letterBytes());
+            EXPECT_EQ(linkTarget(c.link), c.linkTarget);
+        }
+    }
+    EXPECT_EQ(readFile(notes), precious);
 }
 
 // The real dialog, driven the way a user drives it.

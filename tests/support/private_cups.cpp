@@ -161,4 +161,26 @@ QStringList PrivateCups::jobDocuments() const {
     return documents;
 }
 
+QStringList PrivateCups::jobTitles() const {
+    // The scheduler keeps each job's attributes in the spool as IPP: the
+    // attribute's name, then the value's two-byte length and the value.
+    // It writes them a moment after taking the job.
+    const QDir spool(dir_.filePath(QStringLiteral("spool")));
+    const auto controlFiles = [&] { return spool.entryList({QStringLiteral("c*")}, QDir::Files, QDir::Name); };
+    QElapsedTimer waited;
+    waited.start();
+    while (controlFiles().size() < jobDocuments().size() && waited.elapsed() < 10000) QThread::msleep(50);
+    QStringList titles;
+    for (const QString& name : controlFiles()) {
+        QFile control(spool.filePath(name));
+        if (!control.open(QIODevice::ReadOnly)) continue;
+        const QByteArray ipp = control.readAll();
+        const qsizetype at = ipp.indexOf("job-name");
+        if (at < 0 || at + 10 > ipp.size()) continue;
+        const int length = (static_cast<unsigned char>(ipp[at + 8]) << 8) | static_cast<unsigned char>(ipp[at + 9]);
+        titles << QString::fromUtf8(ipp.mid(at + 10, length));
+    }
+    return titles;
+}
+
 }  // namespace testing_support

@@ -27,6 +27,8 @@ public:
     bool removeQueue(const QString& name);
     // The documents of every job handed to the server so far, oldest first.
     QStringList jobDocuments() const;
+    // The title of each job handed to the server so far, oldest first.
+    QStringList jobTitles() const;
 
 private:
     bool run(const QString& program, const QStringList& arguments, QString* output = nullptr);
