@@ -1,6 +1,5 @@
 #include "runtime/controls.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -16,19 +15,6 @@
 #include "runtime/widgets.h"
 
 namespace rt {
-namespace {
-
-// While a modal window (a message box, the save dialog) is open, the windows
-// beneath it are not the user's to use. Qt keeps the mouse and keys from
-// them, but not a press sent over the accessibility bus or a click made by a
-// program: those are refused here.
-bool beneathModalWindow(const QWidget* control) {
-    const QWidget* modal = QApplication::activeModalWidget();
-    return modal != nullptr && modal != control->window();
-}
-
-}  // namespace
-
 Text EditBox::text() const {
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) return fromQString(line->text());
     return fromQString(static_cast<QPlainTextEdit*>(widget_)->toPlainText());

@@ -13,6 +13,7 @@
 #include <set>
 
 #include "runtime/save_dialog.h"
+#include "runtime/widgets.h"
 #include "tests/support/fixtures.h"
 
 namespace {
@@ -77,6 +78,8 @@ TEST(ModalWindow, HandlersBeneathDoNothingWhilstItIsOpen) {
         main->nameBox.setText(rt::Text::fromUtf8(c.typedName));
         main->letterBox.setText(rt::Text::fromUtf8("一封信"));
         auto* style = static_cast<QCheckBox*>(main->window.find("StyleBox3")->widget());
+        int linksOpened = 0;
+        rt::setUrlOpener([&](const QString&) { return ++linksOpened > 0; });
         const rt::Text salutation = app::Salutation;
 
         DialogWatch watch;
@@ -97,6 +100,7 @@ TEST(ModalWindow, HandlersBeneathDoNothingWhilstItIsOpen) {
             for (const QString& action : QAccessible::queryAccessibleInterface(style)->actionInterface()->actionNames())
                 QAccessible::queryAccessibleInterface(style)->actionInterface()->doAction(action);
             style->click();
+            pressOverAccessibility(main->window.find("MakerLink")->widget());
         });
         probe.start(10);
 
@@ -109,6 +113,8 @@ TEST(ModalWindow, HandlersBeneathDoNothingWhilstItIsOpen) {
         EXPECT_EQ(app::Salutation.toUtf8(), salutation.toUtf8()) << "a style box beneath the modal window changed the salutation";
         EXPECT_FALSE(style->isChecked());
         EXPECT_EQ(main->letterBox.text().toUtf8(), "一封信");
+        EXPECT_EQ(linksOpened, 0);
+        rt::setUrlOpener(nullptr);
     }
 }
 
