@@ -30,8 +30,9 @@ void pressOverAccessibility(QWidget* control) {
     accessible->actionInterface()->doAction(action);
 }
 
-// Every dialog that appears while it watches, and whether any was open on
-// top of another one.
+// Every dialog that appears while it watches, until it starts closing them
+// (what follows a closed dialog, such as the message that no file was
+// chosen, is not counted), and whether any was open on top of another one.
 class DialogWatch {
 public:
     DialogWatch() {
@@ -40,7 +41,7 @@ public:
             for (QWidget* top : QApplication::topLevelWidgets()) {
                 auto* dialog = qobject_cast<QDialog*>(top);
                 if (dialog == nullptr || !dialog->isVisible()) continue;
-                seen_.insert(dialog);
+                if (!closing_) seen_.insert(dialog);
                 ++open;
             }
             stacked_ = stacked_ || open > 1;
