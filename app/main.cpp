@@ -4,11 +4,15 @@
 
 int main(int argc, char** argv) {
     // --help and --version are answered before any window system is needed.
-    if (const auto exitCode = rt::answerCommandLine(argc, argv)) return *exitCode;
-    rt::Application application(argc, argv);
-    if (!rt::chineseFontInstalled()) {
-        rt::reportMissingChineseFont();
-        return 1;
+    if (const auto answered = rt::answerCommandLine(argc, argv)) return *answered;
+    int exitCode = 0;
+    {
+        rt::Application application(argc, argv);
+        if (!rt::chineseFontInstalled()) {
+            rt::reportMissingChineseFont();
+            return 1;
+        }
+        exitCode = app::StartUp(application);
     }
-    return app::StartUp(application);
+    rt::exitProcess(exitCode);
 }

@@ -67,6 +67,9 @@ void LetterComposer::Generate() {
         case NameVerdict::TooShort:
             rt::messageBox(messages.nameShort, messages.realNameTitle);
             return;
+        case NameVerdict::InvisibleCharacter:
+            rt::messageBox(messages.nameInvisible, messages.realNameTitle);
+            return;
         case NameVerdict::Accepted:
             break;
     }

@@ -64,6 +64,7 @@ const ComposerMessages& composerMessages() {
         .nameMissing = Text::fromUtf8(" 请添写你的姓名，再生成入党申请书范文。"),
         .nameChars = Text::fromUtf8(" 姓 名 不 能 包 含 英 文 及 数 字. "),
         .nameShort = Text::fromUtf8(" 姓 名 添 写 不 完 整. "),
+        .nameInvisible = Text::fromUtf8("姓名中含有不可见的控制字符，请重新填写。"),
         .noticeTitle = Text::fromUtf8("提 示："),
         .realNameTitle = Text::fromUtf8("请输入真实姓名："),
     };

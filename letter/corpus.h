@@ -42,6 +42,7 @@ struct ComposerMessages {
     rt::Text nameMissing;
     rt::Text nameChars;
     rt::Text nameShort;
+    rt::Text nameInvisible;
     rt::Text noticeTitle;
     rt::Text realNameTitle;
 };

@@ -13,6 +13,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 #include <QTranslator>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -35,6 +36,16 @@ namespace {
 
 Application* current = nullptr;
 int signalPipe[2] = {-1, -1};
+
+// Every way out ends the process at once: the music worker gets this long to
+// stop, and is left behind when it is inside a library call that cannot be
+// interrupted.
+constexpr std::chrono::milliseconds kMusicStopAtExit{50};
+
+// A program started with SIGHUP or SIGINT ignored (nohup, a shell's
+// background job) keeps them ignored; SIGTERM always ends it cleanly.
+constexpr int kTakenSignals[] = {SIGTERM, SIGINT, SIGHUP};
+bool ignoredWhenInherited(int number) { return number == SIGINT || number == SIGHUP; }
 
 void onSignal(int number) {
     const char byte = static_cast<char>(number);
@@ -117,6 +128,7 @@ struct Application::Toolkit {
         std::vector<std::pair<QPointer<QWidget>, bool>> disabled;
     };
     std::map<Window*, Modal> modals;
+    std::vector<std::pair<int, struct sigaction>> takenSignals;
 };
 
 Application::Application(int& argc, char** argv) : toolkit_(std::make_unique<Toolkit>(argc, argv)) {
@@ -135,14 +147,20 @@ Application::Application(int& argc, char** argv) : toolkit_(std::make_unique<Too
             char byte = 0;
             if (::read(signalPipe[0], &byte, 1) == 1) endApplication(128 + byte);
         });
-        for (int number : {SIGTERM, SIGINT, SIGHUP}) std::signal(number, onSignal);
+        for (int number : kTakenSignals) {
+            struct sigaction inherited {};
+            if (::sigaction(number, nullptr, &inherited) != 0) continue;
+            if (ignoredWhenInherited(number) && inherited.sa_handler == SIG_IGN) continue;
+            std::signal(number, onSignal);
+            toolkit_->takenSignals.emplace_back(number, inherited);
+        }
     }
 }
 
 Application::~Application() {
     runExitCleanup();
-    stopMidi();
-    for (int number : {SIGTERM, SIGINT, SIGHUP}) std::signal(number, SIG_DFL);
+    stopMidiWithin(kMusicStopAtExit);
+    for (const auto& [number, inherited] : toolkit_->takenSignals) ::sigaction(number, &inherited, nullptr);
     toolkit_->signalNotifier.reset();
     for (int& end : signalPipe) {
         if (end >= 0) ::close(end);
@@ -173,7 +191,7 @@ int Application::messageLoop() {
     int code = exitCode_;
     if (!ending_) code = QApplication::exec();
     runExitCleanup();
-    stopMidi();
+    stopMidiWithin(kMusicStopAtExit);
     return ending_ ? exitCode_ : code;
 }
 
@@ -224,11 +242,21 @@ void Application::endApplication(int exitCode) {
     exitCode_ = exitCode;
     for (QWidget* window : QApplication::topLevelWidgets()) window->hide();
     runExitCleanup();
-    stopMidi();
+    stopMidiWithin(kMusicStopAtExit);
     for (auto& [window, modal] : toolkit_->modals) {
         if (modal.loop != nullptr) modal.loop->quit();
     }
     QApplication::exit(exitCode);
+}
+
+void exitProcess(int exitCode) {
+    if (midiWorkersRunning()) {
+        // The library tear-down of an ordinary exit would wait for the music
+        // worker's library call, or run under it.
+        std::fflush(nullptr);
+        std::_Exit(exitCode);
+    }
+    std::exit(exitCode);
 }
 
 void setMessageBoxHandler(MessageBoxHandler handler) { injectedMessageBox() = std::move(handler); }

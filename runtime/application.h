@@ -55,6 +55,10 @@ private:
     int exitCode_ = 0;
 };
 
+// Ends the process with the code, once the Application is gone. A music
+// worker still inside a library call is not waited for.
+[[noreturn]] void exitProcess(int exitCode);
+
 // A task-modal box with the text, the title, one OK button and no icon, owned
 // by no window; timers and other events go on while it is open. The text can
 // be selected and copied.

@@ -5,15 +5,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTimer>
 
 #include "runtime/accessibility.h"
 #include "runtime/qt_text.h"
+#include "runtime/single_line.h"
 #include "runtime/widgets.h"
 
 namespace rt {
-
 Text EditBox::text() const {
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) return fromQString(line->text());
     return fromQString(static_cast<QPlainTextEdit*>(widget_)->toPlainText());
@@ -21,7 +22,9 @@ Text EditBox::text() const {
 
 void EditBox::setText(const Text& text) {
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) {
-        line->setText(toQString(text));
+        const QString shown = toQString(text);
+        if (const auto* oneLine = dynamic_cast<const FirstLineOnly*>(line->validator())) oneLine->expect(shown);
+        line->setText(shown);
         return;
     }
     static_cast<QPlainTextEdit*>(widget_)->setPlainText(toQString(text));
@@ -67,8 +70,16 @@ void Label::setCaption(const Text& caption) {
 
 CheckBox::CheckBox(const ControlDesign& design, QWidget* widget) : Control(design), widget_(widget) {
     // clicked() comes only from the user (mouse or space bar), after the toggle.
-    QObject::connect(static_cast<QCheckBox*>(widget_), &QCheckBox::clicked, widget_, [this] {
-        if (clicked_) clicked_();
+    auto* box = static_cast<QCheckBox*>(widget_);
+    QObject::connect(box, &QCheckBox::clicked, box, [this] {
+        if (clicked_ && !beneathModalWindow(widget_)) clicked_();
+    });
+    // The program sets no box while a modal window is open, so a toggle then
+    // (an accessible toggle action, a click made by a program) is undone.
+    QObject::connect(box, &QCheckBox::toggled, box, [box](bool checked) {
+        if (!beneathModalWindow(box)) return;
+        const QSignalBlocker quiet(box);
+        box->setChecked(!checked);
     });
 }
 
@@ -78,7 +89,7 @@ void CheckBox::setChecked(int state) { static_cast<QCheckBox*>(widget_)->setChec
 
 Button::Button(const ControlDesign& design, QWidget* widget) : Control(design), widget_(widget) {
     QObject::connect(static_cast<QPushButton*>(widget_), &QPushButton::clicked, widget_, [this] {
-        if (clicked_) clicked_();
+        if (clicked_ && !beneathModalWindow(widget_)) clicked_();
     });
 }
 

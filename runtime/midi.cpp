@@ -9,8 +9,10 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <type_traits>
@@ -134,8 +136,7 @@ public:
         // The player follows the samples the synthesiser renders, so it needs
         // no timer thread of its own and renders offline just as well.
         fluid().fluid_settings_setstr(settings_, "player.timing-source", "sample");
-        // The default gain peaks near -30 dBFS: barely audible.
-        fluid().fluid_settings_setnum(settings_, "synth.gain", 0.6);
+        fluid().fluid_settings_setnum(settings_, "synth.gain", output.gain);
         const std::string soundfont = output.soundfont.empty() ? systemSoundfont(settings_) : output.soundfont;
         std::error_code error;
         if (!std::filesystem::is_regular_file(soundfont, error)) return;
@@ -161,6 +162,35 @@ private:
     bool ready_ = false;
 };
 
+// FluidSynth's PulseAudio driver names its client "FluidSynth" in code, and
+// only PULSE_PROP_OVERRIDE outranks a name given in code (PULSE_PROP does
+// not). It is set just while the driver connects, on the worker, so that no
+// program the user starts from this one (the browser of the maker's link)
+// inherits the name; a value the user set stays and wins on every key.
+class SoundServerName {
+public:
+    explicit SoundServerName(const MidiOutput& output) {
+        const char* previous = std::getenv(kVariable);
+        if (previous != nullptr) previous_ = previous;
+        std::string value = "application.name='" + output.applicationName + "' application.icon_name='" + output.iconName + "'";
+        if (previous_) value += " " + *previous_;
+        setenv(kVariable, value.c_str(), 1);
+    }
+    ~SoundServerName() {
+        if (previous_) {
+            setenv(kVariable, previous_->c_str(), 1);
+        } else {
+            unsetenv(kVariable);
+        }
+    }
+    SoundServerName(const SoundServerName&) = delete;
+    SoundServerName& operator=(const SoundServerName&) = delete;
+
+private:
+    static constexpr const char* kVariable = "PULSE_PROP_OVERRIDE";
+    std::optional<std::string> previous_;
+};
+
 // One tune's player and, when there is one, the audio driver that drives it;
 // the driver goes first, so nothing renders from a player being deleted.
 class TunePlayback {
@@ -183,8 +213,9 @@ public:
 
     bool start() { return loaded_ && fluid().fluid_player_play(player_) == FLUID_OK; }
 
-    bool openDriver(const Synth& synth, const std::vector<std::string>& drivers) {
-        for (const std::string& name : drivers) {
+    bool openDriver(const Synth& synth, const MidiOutput& output) {
+        const SoundServerName named(output);
+        for (const std::string& name : output.drivers) {
             if (fluid().fluid_settings_setstr(synth.settings(), "audio.driver", name.c_str()) != FLUID_OK) continue;
             driver_ = fluid().new_fluid_audio_driver(synth.settings(), synth.synth());
             if (driver_ != nullptr) return true;
@@ -225,16 +256,37 @@ bool isStandardMidiFile(std::string_view bytes) {
     return found == tracks;
 }
 
+// Workers whose thread has not yet returned, left ones included.
+std::atomic<int> runningWorkers{0};
+
 struct MidiPlayer::Worker {
     std::atomic<bool> stopRequested = false;
+    bool finished = false;
     std::mutex mutex;
     std::condition_variable wake;
+    std::condition_variable done;
     std::thread thread;
 
     // Waits up to `time`; true when a stop was asked for meanwhile.
     bool sleep(std::chrono::milliseconds time) {
         std::unique_lock lock(mutex);
         return wake.wait_for(lock, time, [this] { return stopRequested.load(); });
+    }
+
+    void requestStop() {
+        {
+            std::lock_guard lock(mutex);
+            stopRequested = true;
+        }
+        wake.notify_all();
+    }
+
+    void markFinished() {
+        {
+            std::lock_guard lock(mutex);
+            finished = true;
+        }
+        done.notify_all();
     }
 
     void run(const MidiOutput& output, const TuneObserver& observer, const std::vector<std::string>& tunes, int passes,
@@ -265,7 +317,7 @@ struct MidiPlayer::Worker {
     template <class Tell>
     void playOne(const Synth& synth, const MidiOutput& output, std::string_view bytes, std::size_t tune, const Tell& tell) {
         TunePlayback playback(synth, bytes);
-        if (!playback.start() || (!output.offline && !playback.openDriver(synth, output.drivers))) {
+        if (!playback.start() || (!output.offline && !playback.openDriver(synth, output))) {
             tell(TuneEvent::Skipped, tune);
             return;
         }
@@ -296,22 +348,44 @@ MidiPlayer::~MidiPlayer() { stop(); }
 void MidiPlayer::play(std::vector<std::string_view> tunes, int count, int intervalTenths) {
     stop();
     std::vector<std::string> copies(tunes.begin(), tunes.end());
-    worker_ = std::make_unique<Worker>();
-    worker_->thread = std::thread([worker = worker_.get(), output = output_, observer = observer_,
-                                   copies = std::move(copies), passes = count < 1 ? 1 : count, intervalTenths] {
+    // The thread shares the worker, so that a worker left behind by
+    // stopWithin still has everything it uses.
+    auto worker = std::make_shared<Worker>();
+    ++runningWorkers;
+    worker->thread = std::thread([worker, output = output_, observer = observer_, copies = std::move(copies),
+                                  passes = count < 1 ? 1 : count, intervalTenths] {
         worker->run(output, observer, copies, passes, intervalTenths);
+        worker->markFinished();
+        --runningWorkers;
     });
+    worker_ = std::move(worker);
 }
 
 void MidiPlayer::stop() {
     if (!worker_) return;
-    {
-        std::lock_guard lock(worker_->mutex);
-        worker_->stopRequested = true;
-    }
-    worker_->wake.notify_all();
+    worker_->requestStop();
     if (worker_->thread.joinable()) worker_->thread.join();
     worker_.reset();
+}
+
+bool MidiPlayer::stopWithin(std::chrono::milliseconds limit) {
+    if (!worker_) return true;
+    worker_->requestStop();
+    bool finished = false;
+    {
+        std::unique_lock lock(worker_->mutex);
+        finished = worker_->done.wait_for(lock, limit, [this] { return worker_->finished; });
+    }
+    if (finished) {
+        worker_->thread.join();
+    } else {
+        // Inside a library call that takes no stop request (opening the
+        // library, loading the soundfont, a sound server that is slow to
+        // answer): it finishes on its own, and stops at its next check.
+        worker_->thread.detach();
+    }
+    worker_.reset();
+    return finished;
 }
 
 void MidiPlayer::setOutput(MidiOutput output, TuneObserver observer) {
@@ -330,5 +404,9 @@ void playMidi(std::vector<std::string_view> tunes, int count, int intervalTenths
 }
 
 void stopMidi() { processMidiPlayer().stop(); }
+
+bool stopMidiWithin(std::chrono::milliseconds limit) { return processMidiPlayer().stopWithin(limit); }
+
+bool midiWorkersRunning() { return runningWorkers.load() > 0; }
 
 }  // namespace rt

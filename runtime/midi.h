@@ -24,6 +24,13 @@ void playMidi(std::vector<std::string_view> tunes, int count = 1, int intervalTe
 // Stops playback and waits for the worker to finish (within 500 ms).
 void stopMidi();
 
+// Stops playback as the program ends: waits for the worker at most `limit`,
+// then leaves it to finish on its own. True when it has finished.
+bool stopMidiWithin(std::chrono::milliseconds limit);
+
+// Whether any worker, one left by stopMidiWithin included, is still running.
+bool midiWorkersRunning();
+
 // A Standard MIDI File as FluidSynth needs it: an "MThd" chunk of length 6
 // with format 0, 1 or 2, at least one track and a non-zero division, then
 // chunks that fit in the bytes, as many "MTrk" chunks as the header
@@ -38,6 +45,12 @@ struct MidiOutput {
     // FluidSynth audio drivers tried in turn for each tune; the first that
     // opens plays it. JACK is left out: it may try to start a server.
     std::vector<std::string> drivers = {"pulseaudio", "alsa"};
+    // Peaks of the two start-up tunes near -12 dBFS with the system's
+    // soundfont: music under the reading, not over it.
+    double gain = 0.25;
+    // How the sound server lists the stream in the system's mixer.
+    std::string applicationName = "Qintara";
+    std::string iconName = "qintara";
     // No audio device at all: the tunes are rendered as fast as this
     // takes the samples (interleaved stereo), paced by the sample count.
     bool offline = false;
@@ -62,6 +75,9 @@ public:
     // As playMidi; the tunes are copied.
     void play(std::vector<std::string_view> tunes, int count = 1, int intervalTenths = 0);
     void stop();
+    // Asks the worker to stop and waits for it at most `limit`; a worker
+    // still busy then is left to finish on its own. True when it finished.
+    bool stopWithin(std::chrono::milliseconds limit);
     // Stops, then uses the new output from the next play on.
     void setOutput(MidiOutput output, TuneObserver observer = {});
 
@@ -69,7 +85,7 @@ private:
     struct Worker;
     MidiOutput output_;
     TuneObserver observer_;
-    std::unique_ptr<Worker> worker_;
+    std::shared_ptr<Worker> worker_;
 };
 
 // The player behind playMidi: tests give it an offline output so that they

@@ -1,5 +1,6 @@
 #include "runtime/widgets.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QEnterEvent>
 #include <QFontMetrics>
@@ -118,6 +119,7 @@ void LinkLabel::mousePressEvent(QMouseEvent* event) {
 }
 
 void LinkLabel::open() {
+    if (beneathModalWindow(this)) return;
     opened_ = openUrl(address_);
     update();
 }
@@ -132,6 +134,11 @@ UrlOpener& injectedOpener() {
 }  // namespace
 
 void setUrlOpener(UrlOpener opener) { injectedOpener() = std::move(opener); }
+
+bool beneathModalWindow(const QWidget* control) {
+    const QWidget* modal = QApplication::activeModalWidget();
+    return modal != nullptr && modal != control->window();
+}
 
 bool openUrl(const QString& address) {
     if (injectedOpener()) return injectedOpener()(address);

@@ -75,6 +75,12 @@ private:
     bool opened_ = false;
 };
 
+// While a modal window (a message box, the save dialog) is open, the windows
+// beneath it are not the user's to use. Qt keeps the mouse and keys from
+// them, but not a press sent over the accessibility bus or a click made by a
+// program: the controls refuse those themselves.
+bool beneathModalWindow(const QWidget* control);
+
 // Opens a web address with the desktop's handler, falling back to the
 // system's browser command. Tests replace it.
 using UrlOpener = std::function<bool(const QString& address)>;

@@ -19,6 +19,7 @@
 #include "runtime/picture_box.h"
 #include "runtime/qt_text.h"
 #include "runtime/save_dialog.h"
+#include "runtime/single_line.h"
 #include "runtime/tab_control.h"
 #include "runtime/widgets.h"
 #include "runtime/window_widget.h"
@@ -54,6 +55,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         box->setText(toQString(Text::fromUtf8(d.text)));
         box->setFrame(d.border);
         hideSelectionWhenInactive(box);
+        box->setValidator(new FirstLineOnly(box));
         return box;
     }
     auto* box = new DocumentBox(parent);

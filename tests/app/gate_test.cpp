@@ -270,6 +270,9 @@ TEST_F(GateWindowTest, ModalLoadRestoresAWindowThatWasDisabledBefore) {
     poll.start(5);
     const int code = app::StartUp(rt::Application::instance());
     const bool cleanedUp = app::BannerText.empty() && app::Salutation.empty();
+    // The end does not wait long for the music worker; its last word is read
+    // once it has stopped.
+    for (int i = 0; i < 2000 && rt::midiWorkersRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(5));
     std::fprintf(stderr, "held=%d shown=%d enabled=%d cleaned=%d music-at-main=%s music=%s\n", mainHeld, mainShown,
                  mainEnabled, cleanedUp, musicWhenMainShown.c_str(), music.log().c_str());
     std::fflush(stderr);

@@ -196,6 +196,45 @@ TEST(Lifecycle, EveryWayOutRemovesTheLettersLeftForThePrinter) {
     qputenv("XDG_RUNTIME_DIR", previous);
 }
 
+// A hang-up or an interrupt ends the application the ordinary way, unless
+// the program was started with it ignored (nohup, a background job of a
+// shell), as well-behaved programs do; the disposition found is put back.
+TEST(Lifecycle, SignalsEndTheApplicationUnlessInheritedAsIgnored) {
+    struct Case {
+        const char* name;
+        int number;
+        bool inheritedIgnored;
+        bool ends;
+    } cases[] = {
+        {"HangUp", SIGHUP, false, true},
+        {"HangUpUnderNohup", SIGHUP, true, false},
+        {"Interrupt", SIGINT, false, true},
+        {"InterruptInABackgroundJob", SIGINT, true, false},
+        {"Terminate", SIGTERM, false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        struct sigaction saved {};
+        ::sigaction(c.number, nullptr, &saved);
+        std::signal(c.number, c.inheritedIgnored ? SIG_IGN : SIG_DFL);
+        int cleanups = 0;
+        {
+            rt::Application application(argc, argv);
+            application.registerExitCleanup([&] { ++cleanups; });
+            rt::Window window(kPlain);
+            application.loadStartupWindow(window, nullptr);
+            QTimer::singleShot(20, [&] { ::raise(c.number); });
+            QTimer::singleShot(300, window.widget(), [&] { window.widget()->close(); });
+            EXPECT_EQ(application.messageLoop(), c.ends ? 128 + c.number : 0);
+        }
+        EXPECT_EQ(cleanups, 1);
+        struct sigaction after {};
+        ::sigaction(c.number, nullptr, &after);
+        EXPECT_EQ(after.sa_handler, c.inheritedIgnored ? SIG_IGN : SIG_DFL);
+        ::sigaction(c.number, &saved, nullptr);
+    }
+}
+
 }  // namespace
 
 int main(int count, char** values) {

@@ -27,7 +27,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const rt::Text forbidden = rt::Text::fromUtf8("abcdefghijklmnopqrstuvwxyz1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ");
     const letter::NameVerdict verdict = letter::checkName(name, forbidden);
     require((verdict == letter::NameVerdict::Missing) == name.empty());
-    if (verdict == letter::NameVerdict::Accepted) require(rt::length(name) >= 4);
+    if (verdict == letter::NameVerdict::Accepted) {
+        require(rt::length(name) >= 4);
+        // No GB18030 trail byte is below 0x30 or is 0x7F: such a byte is a
+        // control character of its own, and an accepted name has none.
+        for (const char byte : name.bytes()) require(static_cast<unsigned char>(byte) >= 0x20 && byte != 0x7F);
+    }
 
     for (std::int64_t n : {-1L, 0L, 1L, 2L, static_cast<long>(size / 2), static_cast<long>(size) + 1}) {
         const rt::Text l = rt::left(other, n);

@@ -96,6 +96,44 @@ TEST(CheckName, RefusesOnlyRealLettersAndDigitsAtTheEnds) {
     }
 }
 
+TEST(CheckName, RefusesCharactersThatCannotBeSeenAfterTheOtherChecks) {
+    const Text forbidden = Text::fromUtf8("abcdefghijklmnopqrstuvwxyz1234567890ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    using namespace std::string_view_literals;
+    struct Case {
+        const char* name;
+        std::string_view utf8;
+        NameVerdict want;
+    } cases[] = {
+        {"LineFeed", "张三\n李四\n申请日期： 1999年1月1日", NameVerdict::InvisibleCharacter},
+        {"CarriageReturnLineFeed", "张三\r\n李四", NameVerdict::InvisibleCharacter},
+        {"Nul", "张\0三"sv, NameVerdict::InvisibleCharacter},
+        {"Tab", "张\t三", NameVerdict::InvisibleCharacter},
+        {"Escape", "张\x1B三", NameVerdict::InvisibleCharacter},
+        {"Delete", "张\x7F三", NameVerdict::InvisibleCharacter},
+        {"C1NextLine", "张\u0085三", NameVerdict::InvisibleCharacter},
+        {"RightToLeftOverride", "\u202E张三", NameVerdict::InvisibleCharacter},
+        {"LeftToRightMark", "张三\u200E", NameVerdict::InvisibleCharacter},
+        {"FirstStrongIsolate", "张\u2068三", NameVerdict::InvisibleCharacter},
+        {"ArabicLetterMark", "张\u061C三", NameVerdict::InvisibleCharacter},
+        {"NoncharacterFdd0", "张\uFDD0三", NameVerdict::InvisibleCharacter},
+        {"NoncharacterFffe", "张三\uFFFE", NameVerdict::InvisibleCharacter},
+        {"NoncharacterOfPlane16", "张三\U0010FFFF", NameVerdict::InvisibleCharacter},
+        // Visible or merely spacing: accepted as before.
+        {"FullWidthSpace", "张\u3000三", NameVerdict::Accepted},
+        {"NoBreakSpace", "张\u00A0三", NameVerdict::Accepted},
+        {"MiddleDot", "阿依·买买提", NameVerdict::Accepted},
+        {"ReplacementCharacter", "张\uFFFD三", NameVerdict::Accepted},
+        {"JustBelowNoncharacters", "张\uFDCF三", NameVerdict::Accepted},
+        // The earlier checks keep their messages.
+        {"LetterBeforeTab", "a\t张三", NameVerdict::LetterOrDigitAtEnd},
+        {"ShortWithTab", "\t张", NameVerdict::TooShort},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(letter::checkName(Text::fromUtf8(c.utf8), forbidden), c.want);
+    }
+}
+
 TEST(LetterDate, KeepsTheDateUpToItsFirstDayMarker) {
     struct Case {
         const char* name;
@@ -194,6 +232,7 @@ TEST_F(Generate, RefusedNameChangesNothing) {
         {"Empty", "", {" 请添写你的姓名，再生成入党申请书范文。", "提 示："}},
         {"Letters", "Tom", {" 姓 名 不 能 包 含 英 文 及 数 字. ", "请输入真实姓名："}},
         {"Short", "张", {" 姓 名 添 写 不 完 整. ", "请输入真实姓名："}},
+        {"LineBreaks", "张三\n李四\n申请日期： 1999年1月1日", {"姓名中含有不可见的控制字符，请重新填写。", "请输入真实姓名："}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
+#include <memory>
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
@@ -223,6 +225,87 @@ TEST(MidiPlayer, StopWithoutPlayAndTwiceIsHarmless) {
     rt::MidiPlayer player(rt::MidiOutput{.offline = true, .render = {}, .startDelay = {}});
     player.stop();
     player.stop();
+}
+
+
+// The start-up tunes rendered as the program plays them, with FluidSynth's
+// sample timing and the system's soundfont: moderate peaks, alike in level.
+TEST(MidiPlayer, StartUpTunesPeakNearMinusTwelveDecibelsAlike) {
+    std::mutex mutex;
+    std::condition_variable ended;
+    std::size_t current = 0;
+    std::size_t finished = 0;
+    float peaks[2] = {0, 0};
+    rt::MidiPlayer player(
+        rt::MidiOutput{.drivers = {},
+                       .offline = true,
+                       .render =
+                           [&](std::span<const float> frames) {
+                               std::lock_guard lock(mutex);
+                               for (float sample : frames) peaks[current] = std::max(peaks[current], std::abs(sample));
+                           }},
+        [&](TuneEvent event, std::size_t tune) {
+            std::lock_guard lock(mutex);
+            if (event == TuneEvent::Started) current = tune;
+            if (event != TuneEvent::Started) ++finished;
+            ended.notify_all();
+        });
+    player.play({res::constitutionTune1, res::constitutionTune2});
+    {
+        std::unique_lock lock(mutex);
+        ASSERT_TRUE(ended.wait_for(lock, std::chrono::minutes(5), [&] { return finished == 2; }));
+    }
+    player.stop();
+    double decibels[2];
+    for (std::size_t tune = 0; tune < 2; ++tune) {
+        decibels[tune] = 20 * std::log10(peaks[tune]);
+        RecordProperty("peak_dbfs_tune" + std::to_string(tune + 1), std::to_string(decibels[tune]));
+        EXPECT_GE(decibels[tune], -14.0) << "tune " << tune + 1;
+        EXPECT_LE(decibels[tune], -10.0) << "tune " << tune + 1;
+    }
+    EXPECT_LE(std::abs(decibels[0] - decibels[1]), 2.0);
+}
+
+// At the program's end a worker inside a call that takes no stop request is
+// not waited for; it finishes on its own once the call returns.
+TEST(MidiPlayer, StopWithinLeavesAWorkerThatCannotStopYet) {
+    struct Gate {
+        std::mutex mutex;
+        std::condition_variable changed;
+        bool entered = false;
+        bool open = false;
+    };
+    auto gate = std::make_shared<Gate>();
+    rt::MidiPlayer player(rt::MidiOutput{.drivers = {},
+                                         .offline = true,
+                                         .render =
+                                             [gate](std::span<const float>) {
+                                                 std::unique_lock lock(gate->mutex);
+                                                 gate->entered = true;
+                                                 gate->changed.notify_all();
+                                                 // The safety limit only keeps a broken player from hanging the run.
+                                                 gate->changed.wait_for(lock, std::chrono::seconds(30), [&] { return gate->open; });
+                                             }});
+    const std::string long_tune = tune(100);
+    player.play({long_tune});
+    {
+        std::unique_lock lock(gate->mutex);
+        ASSERT_TRUE(gate->changed.wait_for(lock, std::chrono::minutes(1), [&] { return gate->entered; }));
+    }
+    EXPECT_FALSE(player.stopWithin(std::chrono::milliseconds(50)));
+    EXPECT_TRUE(rt::midiWorkersRunning());
+    {
+        std::lock_guard lock(gate->mutex);
+        gate->open = true;
+    }
+    gate->changed.notify_all();
+    for (int i = 0; i < 6000 && rt::midiWorkersRunning(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(rt::midiWorkersRunning()) << "the worker left behind did not finish after its call returned";
+
+    // A worker that can stop is waited for.
+    player.play({long_tune});
+    EXPECT_TRUE(player.stopWithin(std::chrono::seconds(30)));
+    EXPECT_FALSE(rt::midiWorkersRunning());
 }
 
 }  // namespace
