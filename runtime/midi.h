@@ -50,7 +50,7 @@ struct MidiOutput {
     double gain = 0.25;
     // How the sound server lists the stream in the system's mixer.
     std::string applicationName = "Qintara";
-    std::string iconName = "qintara";
+    std::string iconName = "example.vorlane.Qintara";  // the installed icon's name
     // No audio device at all: the tunes are rendered as fast as this
     // takes the samples (interleaved stereo), paced by the sample count.
     bool offline = false;

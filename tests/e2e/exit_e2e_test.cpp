@@ -132,7 +132,7 @@ TEST_F(ExitEndToEnd, SoundServerListsTheStreamAsQintaraAndSigtermEndsItAtOnce) {
         streams = sound.streams();
     }
     ASSERT_NE(streams.find("application.name = \"Qintara\""), std::string::npos) << streams;
-    EXPECT_NE(streams.find("application.icon_name = \"qintara\""), std::string::npos) << streams;
+    EXPECT_NE(streams.find("application.icon_name = \"example.vorlane.Qintara\""), std::string::npos) << streams;
     // The tune's first seconds, when the sound server still holds the stream's
     // first write: the old exit waited for it.
     kill(x.pid(), SIGTERM);
