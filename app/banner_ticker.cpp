@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/banner_ticker.h"
 
 #include "app/globals.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up gate: the Party constitution in two pages while two tunes
 // play. ReadButton (or Esc, or a close request) lets the user on to the main
 // window; NotReadButton ends the program. The window keeps no state of its

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's shared state: five variables, created with the process,
 // touched only on the user-interface thread. The texts own their values.
 #pragma once

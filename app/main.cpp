@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/startup.h"
 #include "runtime/chinese_font.h"
 #include "runtime/command_line.h"

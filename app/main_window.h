@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The working window: built from its design, every control the program uses
 // looked up once by name, and its events bound to their handlers.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown: the order the program starts in, the work done once
 // the main window exists, and the clean-up when it ends.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One banner tick with the label repainted, as the idle main window does ten
 // times a second for as long as it runs.
 #include <QApplication>

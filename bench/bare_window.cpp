@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up time: a bare Qt window holding one CJK label,
 // with the same font set up as Qintara's.
 #include <QApplication>

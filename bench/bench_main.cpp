@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmark entry point: a headless application for the widget benchmarks.
 #include <benchmark/benchmark.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # How long the program takes to end after the user (or the system) asks it
 # to, while the music worker is still starting: 没有熟读党章内容 pressed at
 # several moments after the reader appears, the main window closed soon after

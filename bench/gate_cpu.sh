@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CPU of the idle main window while the two start-up tunes play and after
 # they have ended, beside the fluidsynth command-line player playing the same
 # files, and the program's peak memory. Sound goes to the null sink of a

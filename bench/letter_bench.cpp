@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Composing a letter, against the floor of copying its bytes; and one press
 // of Generate on the live widgets, against setting a letter into LetterBox
 // alone. Both end with the box repainted, as a press does on the screen:

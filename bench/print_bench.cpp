@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // From the Print click until the job is in the CUPS server's hands (a private
 // server with a default queue; the engine hands the job over before the click
 // returns), split into its parts: the click with a recording word processor

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Process start until its first window is mapped on the X server, for
 // Qintara and for a bare Qt window with one CJK label. Needs an X display
 // (./dev bench starts Xvfb when there is none).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Generate button does: checks the name typed in NameBox, draws one
 // entry from each pool with the tick-seeded generator, writes the finished
 // letter into LetterBox and its length into CountLabel. It reads nothing

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed texts every letter is made of: four pools of paragraphs, the
 // salutations, the frame around the paragraphs and the composer's messages.
 // All of it is compiled in and never changes while the program runs.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whether a typed name can head a letter: present, neither starting nor
 // ending with a letter or digit, at least 4 bytes long, and free of
 // characters that cannot be seen.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The letter's dice: a linear congruential generator (multiplier 214013,
 // increment 2531011, modulo 2^32) whose results are bits 16 to 30 of the
 // state. The same seed always gives the same letter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The six style boxes act as one choice. A style only changes the greeting
 // stored in Salutation, which the composer puts before the next letter's
 // opening; clearing the checked box leaves the greeting as it was.

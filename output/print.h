@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the Print button does: checks that the word processor is there and
 // that there is a letter, writes the letter to a private file of its own and
 // has the word processor open, print, close it and quit, then removes the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fixed data compiled into the program (see resources/CMakeLists.txt).
 // Texts are GB18030 with CR LF; pictures and tunes are their files' bytes.
 #pragma once

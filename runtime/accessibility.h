@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: what assistive tools (screen readers over AT-SPI)
 // learn about the widgets the toolkit cannot describe by itself: designed
 // windows are frames named by their captions, hand-drawn labels are static

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application's run time: starts the toolkit, loads windows, runs the
 // message loop and nested modal loops, and ends the application with the
 // exit clean-up called exactly once, whichever way it ends.

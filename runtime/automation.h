@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Late-bound automation: objects reached by dispatch identifiers, arguments
 // and results as variants. The word-processor objects (word_automation.h)
 // speak only this; behind it stands either the run time's document-print

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // An automation server for tests: it models the word processor's objects
 // (application, documents, document, selection, font) just far enough to
 // answer every call with the right kind of object, and records each call in

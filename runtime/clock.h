@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Time as the program sees it: the tick count (milliseconds since the system
 // started, 32 bits, wrapping) and the local date and time. Tests inject both.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The few options a desktop program answers before it opens any window:
 // --help and --version print and end the program, anything unknown ends it
 // with a usage error. Qt's own options (-platform, -style, ...) are accepted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Handles on the controls of a window built from its design. The handles
 // speak the program's text type; conversion to what the toolkit shows, and
 // CR LF <-> line breaks, happen here at the control boundary.

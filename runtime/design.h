@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Window designs as data: a window's settings and one row per control, in the
 // order of the window's control list: earlier rows lie on top of later rows
 // with the same parent, and the Tab key visits the tab stops in list order.

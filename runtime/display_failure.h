@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: when the toolkit cannot open a connection to any
 // window system, one line saying what is missing, in place of the toolkit's
 // own advice to reinstall and its abort.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the multi-line edit box. Shown with its text at
 // the start, it lays out only the lines of its first page before it is first
 // painted; the rest (which Qt otherwise lays out at once, to size the scroll

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Conversions between UTF-8 and GB18030 through iconv. Neither direction
 // drops anything: a malformed sequence becomes U+FFFD (UTF-8 side) or the
 // GB18030 form of U+FFFD, so a typed name is never lost or shortened silently.

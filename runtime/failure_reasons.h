@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Why a file could not be written, in Chinese whatever the locale: the
 // system's own wording follows LC_MESSAGES and is English on most machines.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writing a file whole: the old file, if any, is replaced at once by the new
 // bytes or left exactly as it was. A link at the path, or on the way to it,
 // is followed (its target is replaced, the link kept) unless it is a link

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the program's two faces. The fixed layouts are
 // drawn for a 12-pixel CJK font; naming the families keeps fontconfig from
 // picking Japanese glyph forms under some locales.

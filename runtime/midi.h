@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Background music: Standard MIDI Files played from memory, one after the
 // other, on a worker thread of the run time, through FluidSynth and the
 // system's General MIDI soundfont.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "runtime/page_printer.h"
 
 #include <QCloseEvent>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays plain text out on a printer's pages and paints it, a paragraph at a
 // time and a long paragraph a piece at a time, so that no coordinate grows
 // with the length of the document: a text laid out whole overflows the

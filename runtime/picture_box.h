@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: a picture shown at its natural size in the
 // top-left corner, the window colour around it. Given a copy at twice the
 // size, it draws that one on dense screens, so the picture stays sharp at any

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run time's document-print engine: the automation server that answers
 // to "Word.Application" on this platform. It opens a text file (GB18030),
 // keeps the font size set on the selection, prints the whole document on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files only this user can reach, made afresh for each use: each lives
 // alone in a new folder (mode 0700) inside $XDG_RUNTIME_DIR/qintara (ours,
 // 0700, not a link) or, failing that, in the temporary folder. Two runs, or

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the program's text <-> the toolkit's strings.
 #pragma once
 

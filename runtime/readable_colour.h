@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the fixed colours of the designs, kept as they
 // are on a light palette and lightened on a dark one so that text stays
 // readable on the palette's window colour.

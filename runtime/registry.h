@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A read-only view of the few registry values the program asks about. On
 // this platform the values are facts the run time knows (for instance that
 // its document-print engine is there); tests can take a value away.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save-file dialog of a window: fixed settings (one ".doc" filter, the
 // suffix "doc" added to a name typed without one, a question before an
 // existing file is replaced) and one piece of state, the full path of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: a single-line box keeps one line. Text the user
 // puts in (pasted, dropped, committed by an input method) is cut at its first
 // line break, as single-line edit boxes do; text the program sets is kept as

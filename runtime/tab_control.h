@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: a tab control whose pages cover the whole
 // control, so a page's controls are placed relative to the control itself,
 // with the row of tabs along the top. Selecting a tab shows its page and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's text type: a byte string in GB18030 (GBK for every GBK
 // character), lines ending in CR LF. Every length, cut and position counts
 // bytes and positions are 1-based, so cutting may split a character while

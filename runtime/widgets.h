@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the toolkit widgets that stand for the control
 // types of the designs.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A window built from its design: created hidden with all its controls, which
 // the program looks up by name. A missing name or a wrong type is a
 // programming error and throws.

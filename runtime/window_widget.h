@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Inside the run time only: the top-level widget of a designed window. It
 // has a fixed size, the title-bar buttons its design allows, shows tooltips
 // while inactive, and hands close requests and Esc to its owner.

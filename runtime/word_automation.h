@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The two word-processor objects of a window: WordApp stands for one running
 // word processor, WordDocuments for its document collection and the document
 // last opened in it. Each operation issues fixed automation calls (members by

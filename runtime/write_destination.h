@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where a write to a path lands once every link on the way has been
 // followed, the way the kernel resolves it, except that a link the kernel's
 // fs.protected_symlinks rule would refuse is refused here too, whatever the

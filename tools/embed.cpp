@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Build-time tool: turns a data file into a C++ source that defines it as
 // bytes, so the program reads nothing from disk at run time.
 //

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates Qintara's banner (banner.jpg, 700x70) and window icons (icon-N.png), and
 # their copies at twice the size for dense screens (banner@2x.jpg, icon-N@2x.png), drawn
 # from the same shapes rather than enlarged.

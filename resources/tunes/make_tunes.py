@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Write tune1.mid (The Internationale) and tune2.mid (东方红) from the note tables beside this script.
 
     python3 make_tunes.py [--out DIR]

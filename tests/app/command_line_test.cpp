@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's command line, run as a user would type it: answers that need
 // no display, a refused option, and a start with no display to open a window on.
 #include <gtest/gtest.h>

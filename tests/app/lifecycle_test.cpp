@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up and shutdown, each test with an application of its own.
 #include <gtest/gtest.h>
 

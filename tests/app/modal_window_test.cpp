@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // While a message box or the save dialog is open, nothing reaches the main
 // window's handlers: not a press sent over the accessibility bus, not a
 // click made by a program. The real dialogs are shown here, not recorded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The name box holds one line: what the user pastes or commits is cut at its
 // first line break, so a pasted block cannot add lines to the letter.
 #include <gtest/gtest.h>

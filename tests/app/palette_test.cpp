@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window under a dark desktop palette: every text stands out from
 // what lies behind it, measured on the rendered pixels.
 #include <gtest/gtest.h>

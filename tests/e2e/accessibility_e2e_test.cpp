@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qintara as a screen reader meets it: the real program on a private X server
 // and a private accessibility bus, looked at and driven through AT-SPI alone.
 // The test binary runs under dbus-run-session, so the session bus is its own.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/e2e/atspi_client.h"
 
 #include <atspi/atspi.h>

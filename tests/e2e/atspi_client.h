@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader sees of a program: its objects on the accessibility
 // bus (AT-SPI), read and driven through libatspi. Nothing is cached, so every
 // question goes to the program and sees it as it is now.

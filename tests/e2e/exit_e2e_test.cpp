@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ways out while the music starts, with a sound server of the test's own
 // (PulseAudio with a null sink, which plays in real time without a sound
 // card): the worker then really loads FluidSynth and the soundfont and opens

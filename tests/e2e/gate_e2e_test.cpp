@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The start-up gate as a user meets it: the real program on a private X
 // server. Start-up under the sanitizers is slow, so the limits are generous
 // and nothing here measures time.

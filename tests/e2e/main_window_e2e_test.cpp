@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window as a user meets it: past the gate, a name typed (pasted, as
 // an input method would commit it), 生 成 pressed, the letter copied out.
 #include <gtest/gtest.h>

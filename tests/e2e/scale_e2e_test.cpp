@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on dense screens: the real program under Xvfb at a table of
 // scale factors. Each label's caption on the screen must cover the same
 // pixels as the toolkit draws for that caption, font and scale by itself: a

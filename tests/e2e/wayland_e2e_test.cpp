@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qintara on a Wayland desktop: started with a Wayland session and no X
 // display, it must come up as a Wayland client, pass the reader on Esc and
 // end with 0 when its main window is closed.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A Wayland desktop for end-to-end tests: weston on a private socket, shown
 // through its X11 backend on the private X server of an XSession, so that the
 // keys and clicks of xdotool reach it as a seat's input (weston's headless

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // End-to-end tests drive the real program on a private X server: Xvfb on a
 // free display, the program started with its own XDG_RUNTIME_DIR, windows
 // found by name, input through xdotool, close requests as a window manager

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the text operations and the name check: no crash,
 // no out-of-range read, and the operations agree with one another.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What can be caught in the corpus without reading it: dated formulations,
 // wrong characters, an applicant made older or given a job after the opening,
 // near-copies, closings that forget the self-assessment or the request.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing for real: a private CUPS server with a default queue, the Print
 // button of the main window, and the document the server was handed.
 #include <gtest/gtest.h>

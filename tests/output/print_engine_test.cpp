@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document-print engine on a machine with no CUPS server: printing to a
 // file shows what it makes of a document, and a print to the (missing)
 // default printer gets the engine's own message.

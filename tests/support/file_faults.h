@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Ways to make writing a file fail for real: a size limit on this process
 // (EFBIG, which root meets too) and, for root, a small file system of the
 // test's own that is full or read-only.

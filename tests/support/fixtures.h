@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared test helpers: a main window with the start-up state, recorded
 // message boxes and a fixed clock.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A CUPS server of the test's own: config, spool and logs in a temporary
 // directory, listening on a unix socket there, CUPS_SERVER pointing at it for
 // this process. Queues print to /dev/null; the scheduler keeps each job's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point: one QApplication per test binary, headless unless the
 // caller chose a platform.
 #include <gtest/gtest.h>
