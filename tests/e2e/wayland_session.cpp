@@ -25,17 +25,6 @@ constexpr const char* kSocket = "qintara-wayland";
 
 Display* dpy(void* display) { return static_cast<Display*>(display); }
 
-void killAndReap(pid_t pid) {
-    if (pid <= 0) return;
-    kill(pid, SIGTERM);
-    for (int i = 0; i < 200; ++i) {
-        if (waitpid(pid, nullptr, WNOHANG) != 0) return;
-        std::this_thread::sleep_for(10ms);
-    }
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
-}
-
 }  // namespace
 
 // The X screen is larger than weston's output, so the X pointer can rest
@@ -68,7 +57,7 @@ WaylandSession::WaylandSession() : x_(kOutputWidth + 100, kOutputHeight + 100) {
     output_ = x_.waitForWindow("Weston Compositor", 60s);
     display_ = XOpenDisplay(x_.display().c_str());
     if (output_ == 0 || display_ == nullptr) {
-        killAndReap(weston_);
+        killAndReap(weston_, SIGTERM);
         throw std::runtime_error("weston did not start (are the weston and qt6-wayland packages installed?)");
     }
     // The X pointer rests outside weston's output.
@@ -82,7 +71,7 @@ WaylandSession::~WaylandSession() {
         kill(app_, SIGKILL);
         waitpid(app_, nullptr, 0);
     }
-    killAndReap(weston_);
+    killAndReap(weston_, SIGTERM);
     if (display_ != nullptr) XCloseDisplay(dpy(display_));
     std::error_code ignored;
     std::filesystem::remove_all(runtimeDir_, ignored);

@@ -34,6 +34,9 @@ int ignoreXErrors(Display*, XErrorEvent*) { return 0; }
     _exit(127);
 }
 
+
+}  // namespace
+
 void killAndReap(pid_t pid, int signal) {
     if (pid <= 0) return;
     kill(pid, signal);
@@ -44,8 +47,6 @@ void killAndReap(pid_t pid, int signal) {
     kill(pid, SIGKILL);
     waitpid(pid, nullptr, 0);
 }
-
-}  // namespace
 
 XSession::XSession(int width, int height) {
     int ready[2];

@@ -18,6 +18,10 @@
 
 namespace e2e {
 
+// Ends a child with `signal`, then with SIGKILL if it is still there after two
+// seconds, and reaps it.
+void killAndReap(pid_t pid, int signal);
+
 using Window = unsigned long;  // an X window id
 using namespace std::chrono_literals;
 
