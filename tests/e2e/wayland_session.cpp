@@ -137,16 +137,8 @@ void WaylandSession::click(int x, int y) { x_.click(output_, x, y); }
 
 std::optional<int> WaylandSession::waitForExit(std::chrono::milliseconds timeout) {
     if (exitCode_ || app_ <= 0) return exitCode_;
-    const auto until = std::chrono::steady_clock::now() + timeout;
-    do {
-        int status = 0;
-        if (waitpid(app_, &status, WNOHANG) == app_) {
-            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            return exitCode_;
-        }
-        std::this_thread::sleep_for(10ms);
-    } while (std::chrono::steady_clock::now() < until);
-    return std::nullopt;
+    exitCode_ = waitForChild(app_, timeout);
+    return exitCode_;
 }
 
 std::string WaylandSession::appStderr() const {

@@ -256,20 +256,22 @@ void XSession::requestClose(Window window) {
     XFlush(d);
 }
 
-std::optional<int> XSession::waitForExit(std::chrono::milliseconds timeout) {
-    if (exitCode_ || app_ <= 0) return exitCode_;
+std::optional<int> waitForChild(pid_t pid, std::chrono::milliseconds timeout, const std::function<void()>& meanwhile) {
     const auto until = std::chrono::steady_clock::now() + timeout;
     do {
         int status = 0;
-        if (waitpid(app_, &status, WNOHANG) == app_) {
-            exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            pump();
-            return exitCode_;
-        }
-        pump();
+        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        if (meanwhile) meanwhile();
         std::this_thread::sleep_for(10ms);
     } while (std::chrono::steady_clock::now() < until);
     return std::nullopt;
+}
+
+std::optional<int> XSession::waitForExit(std::chrono::milliseconds timeout) {
+    if (exitCode_ || app_ <= 0) return exitCode_;
+    exitCode_ = waitForChild(app_, timeout, [this] { pump(); });
+    pump();
+    return exitCode_;
 }
 
 std::string XSession::appStderr() const {

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +22,11 @@ namespace e2e {
 // Ends a child with `signal`, then with SIGKILL if it is still there after two
 // seconds, and reaps it.
 void killAndReap(pid_t pid, int signal);
+
+// Waits up to `timeout` for a child to end, calling `meanwhile` between
+// looks; its exit code, or 128 + the signal that ended it.
+std::optional<int> waitForChild(pid_t pid, std::chrono::milliseconds timeout,
+                                const std::function<void()>& meanwhile = {});
 
 using Window = unsigned long;  // an X window id
 using namespace std::chrono_literals;
