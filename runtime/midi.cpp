@@ -295,8 +295,10 @@ struct MidiPlayer::Worker {
         const auto tell = [&](TuneEvent event, std::size_t tune) {
             if (observer) observer(event, tune);
         };
-        routeFluidLog();
+        // The library and all it loads wait too: at start-up they would
+        // compete with the first window for the processor.
         if (!output.offline && sleep(output.startDelay)) return;
+        routeFluidLog();
         // Loading the soundfont takes tens of milliseconds: here, never on
         // the user-interface thread.
         const Synth synth(output);
