@@ -50,6 +50,10 @@ struct ControlDesign {
     // Edit boxes.
     bool multiLine = false;
     bool border = true;
+    // A document whose lines are placed by runs of spaces (the letter) takes
+    // the face with spaces half a Chinese character wide; every other box
+    // the interface face, like the rest of the window.
+    bool spacedLayout = false;
     // Labels and check boxes.
     Align align = Align::Left;
     bool raised = false;  // drawn once in white one pixel down-right, then in colour

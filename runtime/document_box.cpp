@@ -12,6 +12,23 @@ DocumentBox::DocumentBox(QWidget* parent) : QPlainTextEdit(parent) {
     setCenterOnScroll(true);
 }
 
+void DocumentBox::setFace(const QFont& face) {
+    if (testAttribute(Qt::WA_WState_Polished)) {
+        setFont(face);
+        return;
+    }
+    face_ = face;
+}
+
+bool DocumentBox::event(QEvent* event) {
+    // Qt polishes a widget before it first shows or measures it.
+    if (event->type() == QEvent::Polish && face_) {
+        setFont(*face_);
+        face_.reset();
+    }
+    return QPlainTextEdit::event(event);
+}
+
 bool DocumentBox::viewportEvent(QEvent* event) {
     const bool handled = QPlainTextEdit::viewportEvent(event);
     if (event->type() == QEvent::Paint && !painted_) {

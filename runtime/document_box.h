@@ -5,7 +5,9 @@
 // bar from the last page) waits until the user sees the first page.
 #pragma once
 
+#include <QFont>
 #include <QPlainTextEdit>
+#include <optional>
 
 namespace rt {
 
@@ -13,11 +15,18 @@ class DocumentBox : public QPlainTextEdit {
 public:
     explicit DocumentBox(QWidget* parent);
 
+    // Loading a face costs milliseconds: a box in a window that is still
+    // hidden (the main window while the reader is open) takes it only when
+    // it is about to be shown.
+    void setFace(const QFont& face);
+
 protected:
+    bool event(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
     bool painted_ = false;
+    std::optional<QFont> face_;
 };
 
 }  // namespace rt

@@ -9,13 +9,14 @@
 
 namespace rt {
 
-// Captions, labels, buttons and Qt's own dialogs.
+// Captions, labels, buttons, the text boxes other than the letter's (the
+// constitution), and Qt's own dialogs.
 QFont interfaceFont();
 
-// Text the user reads and edits as a document (the letter, the constitution)
-// and the printed letter: the same Chinese glyphs, with Latin letters and
-// spaces half a Chinese character wide, so that the runs of spaces that
-// place the title and the closing lines measure as they were written.
+// The letter, in its box and on paper: the same Chinese glyphs, with Latin
+// letters and spaces half a Chinese character wide, so that the runs of
+// spaces that place the title and the closing lines measure as they were
+// written.
 QFont documentFont();
 
 }  // namespace rt

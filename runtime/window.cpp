@@ -60,7 +60,7 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         return box;
     }
     auto* box = new DocumentBox(parent);
-    box->setFont(documentFont());
+    box->setFace(d.spacedLayout ? documentFont() : interfaceFont());
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -154,6 +154,7 @@ TEST_F(GateWindowTest, TextBoxesOpenAtTheStartOfTheirTexts) {
         EXPECT_EQ(edit->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         EXPECT_EQ(edit->palette().color(QPalette::Base), QColor(236, 236, 236));
         EXPECT_EQ(edit->palette().color(QPalette::Text), QColor(0, 0, 0));
+        EXPECT_EQ(edit->font(), window()->font()) << "the window's own face, like every other control";
     }
 }
 
