@@ -3,14 +3,13 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTimer>
 
 #include "runtime/accessibility.h"
+#include "runtime/document_box.h"
 #include "runtime/qt_text.h"
 #include "runtime/single_line.h"
 #include "runtime/widgets.h"
@@ -18,7 +17,9 @@
 namespace rt {
 Text EditBox::text() const {
     if (auto* line = qobject_cast<QLineEdit*>(widget_)) return fromQString(line->text());
-    return fromQString(static_cast<QPlainTextEdit*>(widget_)->toPlainText());
+    auto* box = static_cast<DocumentBox*>(widget_);
+    box->settle();
+    return fromQString(box->toPlainText());
 }
 
 void EditBox::setText(const Text& text) {
@@ -28,7 +29,7 @@ void EditBox::setText(const Text& text) {
         line->setText(shown);
         return;
     }
-    static_cast<QPlainTextEdit*>(widget_)->setPlainText(toQString(text));
+    static_cast<DocumentBox*>(widget_)->setTextWhenSeen([text] { return toQString(text); });
 }
 
 void EditBox::append(const Text& text) {
@@ -37,7 +38,8 @@ void EditBox::append(const Text& text) {
         line->insert(toQString(text));
         return;
     }
-    auto* box = static_cast<QPlainTextEdit*>(widget_);
+    auto* box = static_cast<DocumentBox*>(widget_);
+    box->settle();
     box->moveCursor(QTextCursor::End);
     box->insertPlainText(toQString(text));
     box->ensureCursorVisible();
@@ -48,9 +50,7 @@ void EditBox::moveCaretToStart() {
         line->setCursorPosition(0);
         return;
     }
-    auto* box = static_cast<QPlainTextEdit*>(widget_);
-    box->moveCursor(QTextCursor::Start);
-    box->verticalScrollBar()->setValue(0);
+    static_cast<DocumentBox*>(widget_)->moveCaretToStart();
 }
 
 void EditBox::moveCaretToEnd() {
@@ -58,7 +58,8 @@ void EditBox::moveCaretToEnd() {
         line->end(false);
         return;
     }
-    auto* box = static_cast<QPlainTextEdit*>(widget_);
+    auto* box = static_cast<DocumentBox*>(widget_);
+    box->settle();
     box->moveCursor(QTextCursor::End);
     box->ensureCursorVisible();
 }

@@ -2,6 +2,7 @@
 #include "runtime/document_box.h"
 
 #include <QEvent>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace rt {
@@ -13,20 +14,66 @@ DocumentBox::DocumentBox(QWidget* parent) : QPlainTextEdit(parent) {
 }
 
 void DocumentBox::setFace(const QFont& face) {
-    if (testAttribute(Qt::WA_WState_Polished)) {
+    if (isVisible()) {
         setFont(face);
         return;
     }
     face_ = face;
 }
 
+void DocumentBox::setTextWhenSeen(std::function<QString()> text) {
+    if (isVisibleTo(window())) {
+        waitingText_ = nullptr;
+        setPlainText(text());
+        return;
+    }
+    const bool alreadyWaiting = static_cast<bool>(waitingText_);
+    waitingText_ = std::move(text);
+    caretToStart_ = false;
+    if (alreadyWaiting) return;
+    if (window()->isVisible())
+        QTimer::singleShot(0, this, [this] { settle(); });
+    else
+        window()->installEventFilter(this);
+}
+
+void DocumentBox::settle() {
+    if (!waitingText_) return;
+    window()->removeEventFilter(this);
+    const QString text = waitingText_();
+    waitingText_ = nullptr;
+    setPlainText(text);
+    if (caretToStart_) moveCaretToStart();
+}
+
+void DocumentBox::moveCaretToStart() {
+    if (waitingText_) {
+        caretToStart_ = true;
+        return;
+    }
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+}
+
 bool DocumentBox::event(QEvent* event) {
-    // Qt polishes a widget before it first shows or measures it.
-    if (event->type() == QEvent::Polish && face_) {
-        setFont(*face_);
-        face_.reset();
+    if (event->type() == QEvent::Show) {
+        settle();
+        // Before the box is painted; polishing would be too early, as Qt
+        // polishes a box when its palette is set.
+        if (face_) {
+            setFont(*face_);
+            face_.reset();
+        }
     }
     return QPlainTextEdit::event(event);
+}
+
+bool DocumentBox::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window() && event->type() == QEvent::Paint && waitingText_) {
+        window()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { settle(); });
+    }
+    return false;
 }
 
 bool DocumentBox::viewportEvent(QEvent* event) {

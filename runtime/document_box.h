@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QPlainTextEdit>
+#include <functional>
 #include <optional>
 
 namespace rt {
@@ -17,16 +18,32 @@ public:
 
     // Loading a face costs milliseconds: a box in a window that is still
     // hidden (the main window while the reader is open) takes it only when
-    // it is about to be shown.
+    // it is first shown.
     void setFace(const QFont& face);
+
+    // Converting and laying out a long text costs milliseconds too. A box
+    // on a page its window does not show (a second tab page) gets its text
+    // when it is first shown, or just after its window is first painted (at
+    // once, if it already has been), whichever comes first; `waiting` until
+    // then.
+    void setTextWhenSeen(std::function<QString()> text);
+    bool waiting() const { return static_cast<bool>(waitingText_); }
+    // Puts a waiting text in now.
+    void settle();
+    // Caret to the start of the text, showing the first line; for a waiting
+    // text, once it is put in.
+    void moveCaretToStart();
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 
 private:
     bool painted_ = false;
     std::optional<QFont> face_;
+    std::function<QString()> waitingText_;
+    bool caretToStart_ = false;
 };
 
 }  // namespace rt

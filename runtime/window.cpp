@@ -60,7 +60,9 @@ QWidget* makeEditBox(const ControlDesign& d, QWidget* parent) {
         return box;
     }
     auto* box = new DocumentBox(parent);
-    box->setFace(d.spacedLayout ? documentFont() : interfaceFont());
+    // Other boxes keep the window's face: setting it again would lay out
+    // their whole text anew.
+    if (d.spacedLayout) box->setFace(documentFont());
     box->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     box->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

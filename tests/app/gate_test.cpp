@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextCursor>
 #include <QTimer>
 #include <cstdio>
@@ -18,6 +19,7 @@
 #include "app/startup.h"
 #include "resources/embedded.h"
 #include "runtime/midi.h"
+#include "runtime/qt_text.h"
 #include "runtime/tab_control.h"
 #include "tests/support/fixtures.h"
 
@@ -181,6 +183,20 @@ TEST_F(GateWindowTest, PagesKeepTheirTextAndScrollPositionWhenSwitched) {
     EXPECT_EQ(general->cursorForPosition(QPoint(0, 0)).position(), scrolled);
     EXPECT_TRUE(general->toPlainText().startsWith(qs("改")));
     EXPECT_TRUE(widget("OffscreenBox")->visibleRegion().isEmpty());
+}
+
+// The second page's text is converted and laid out only after the first
+// page has been painted, and is there before anyone turns to it.
+TEST_F(GateWindowTest, SecondPageGetsItsTextOnceTheWindowHasBeenPainted) {
+    QPlainTextEdit* articles = box("ArticlesBox");
+    EXPECT_TRUE(articles->toPlainText().isEmpty()) << "not before the window is shown";
+    window()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !articles->toPlainText().isEmpty(); }, 5000));
+    EXPECT_FALSE(articles->isVisible());
+    EXPECT_EQ(rt::fromQString(articles->toPlainText()).bytes(), res::articlesText);
+    EXPECT_EQ(articles->textCursor().position(), 0);
+    EXPECT_EQ(articles->verticalScrollBar()->value(), 0);
 }
 
 // Only the first page is laid out before the box is first painted; once it
