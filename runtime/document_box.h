@@ -24,10 +24,8 @@ public:
     // Converting and laying out a long text costs milliseconds too. A box
     // on a page its window does not show (a second tab page) gets its text
     // when it is first shown, or just after its window is first painted (at
-    // once, if it already has been), whichever comes first; `waiting` until
-    // then.
+    // once, if it already has been), whichever comes first.
     void setTextWhenSeen(std::function<QString()> text);
-    bool waiting() const { return static_cast<bool>(waitingText_); }
     // Puts a waiting text in now.
     void settle();
     // Caret to the start of the text, showing the first line; for a waiting
