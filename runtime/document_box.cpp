@@ -22,14 +22,13 @@ void DocumentBox::setFace(const QFont& face) {
 }
 
 void DocumentBox::setTextWhenSeen(std::function<QString()> text) {
-    if (isVisibleTo(window())) {
-        waitingText_ = nullptr;
-        setPlainText(text());
-        return;
-    }
     const bool alreadyWaiting = static_cast<bool>(waitingText_);
     waitingText_ = std::move(text);
     caretToStart_ = false;
+    if (isVisibleTo(window())) {
+        settle();
+        return;
+    }
     if (alreadyWaiting) return;
     if (window()->isVisible())
         QTimer::singleShot(0, this, [this] { settle(); });
